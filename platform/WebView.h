@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QtPlugin>
+
+#include <memory>
+
+class QObject;
+class QWidget;
+
+// The outcome of a request to a web view: accepted, or refused with the reason.
+struct WebViewResult
+{
+    QString error; // empty when the request was accepted
+
+    bool ok() const { return error.isEmpty(); }
+    static WebViewResult accepted() { return {}; }
+    static WebViewResult refused(const QString& why) { return {why}; }
+};
+
+// The two notifications a browser window takes from its web view. They arrive on the
+// user-interface thread, between other events.
+class WebViewEvents
+{
+public:
+    virtual ~WebViewEvents() = default;
+
+    // A top-level navigation has been committed; the view's LocationURL is the new
+    // address. frame is the view's page object; address is the committed address.
+    virtual void NavigateComplete2(QObject* frame, const QString& address) = 0;
+    // Loading has ended, successfully or not.
+    virtual void DownloadComplete() = 0;
+};
+
+// Everything a browser window asks of its embedded web view, and nothing more.
+class WebView
+{
+public:
+    virtual ~WebView() = default;
+
+    // The view's widget; it is a child of the parent given at creation and goes with it.
+    virtual QWidget* widget() const = 0;
+    // Where the notifications go; null stops them.
+    virtual void setEvents(WebViewEvents* events) = 0;
+
+    // Starts an asynchronous navigation; Busy is true from a successful return on.
+    [[nodiscard]] virtual WebViewResult Navigate(const QString& address) = 0;
+    [[nodiscard]] virtual WebViewResult GoBack() = 0;
+    [[nodiscard]] virtual WebViewResult GoForward() = 0;
+    [[nodiscard]] virtual WebViewResult Refresh() = 0;
+    [[nodiscard]] virtual WebViewResult Stop() = 0;
+
+    virtual QString LocationName() const = 0;
+    virtual QString LocationURL() const = 0;
+    virtual bool Busy() const = 0;
+};
+
+// What the web view module offers: a maker of web views.
+class WebViewFactory
+{
+public:
+    virtual ~WebViewFactory() = default;
+    virtual std::unique_ptr<WebView> create(QWidget* parent) = 0;
+};
+
+#define WebViewFactory_iid "org.corveluniverse.Calculator.WebViewFactory/1.0"
+Q_DECLARE_INTERFACE(WebViewFactory, WebViewFactory_iid)
