@@ -1,0 +1,1 @@
+# The per-user settings store.

@@ -1,0 +1,1 @@
+# Registry, file query and program start, used by the system-information launch.

@@ -1,0 +1,1 @@
+# The web view provider (loads the module in webengine/).
