@@ -1,0 +1,365 @@
+#include "browser/frmBrowser.h"
+#include "ui_frmBrowser.h"
+
+#include "browser/BrowserLayout.h"
+#include "browser/Favourites.h"
+#include "browser/FixedAddresses.h"
+#include "browser/MenuShortcutKeeper.h"
+#include "browser/openBrowserWindow.h"
+#include "mainframe/frmMain.h"
+#include "platform/Twips.h"
+#include "platform/UnexpectedError.h"
+#include "platform/WebViewProvider.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPixmap>
+
+namespace {
+
+struct ToolButton
+{
+    const char16_t* key;
+    const char16_t* picture;
+};
+
+// Left to right; the key is what tbToolBar_ButtonClick acts on.
+constexpr ToolButton toolButtons[] = {
+    {u"Back", u":/browser/back.png"},       {u"Forward", u":/browser/forward.png"},
+    {u"Stop", u":/browser/stop.png"},       {u"Refresh", u":/browser/refresh.png"},
+    {u"Home", u":/browser/home.png"},       {u"Search", u":/browser/search.png"},
+};
+
+struct EditItem
+{
+    const char16_t* caption;
+    QKeySequence::StandardKey shortcut;
+};
+
+// mnuEditItem(0) to mnuEditItem(2).
+constexpr EditItem editItems[] = {
+    {u"Cu&t", QKeySequence::Cut},
+    {u"C&opy", QKeySequence::Copy},
+    {u"&Paste", QKeySequence::Paste},
+};
+
+// The toolbar pictures are drawn on the mask colour, which is made transparent here.
+QIcon maskedIcon(const QString& path)
+{
+    QPixmap picture(path);
+    picture.setMask(picture.createMaskFromColor(QColor(192, 192, 192)));
+    return QIcon(picture);
+}
+
+int px(int twips) { return Twips::toPixels(twips); }
+int twips(int pixels) { return Twips::fromPixels(pixels); }
+
+} // namespace
+
+std::unique_ptr<frmBrowser> frmBrowser::create(QString* error)
+{
+    std::unique_ptr<frmBrowser> window(new frmBrowser);
+    window->m_view = WebViewProvider::create(window.get(), error);
+    if (!window->m_view)
+        return nullptr;
+
+    QWidget* view = window->m_view->widget();
+    view->setObjectName(QStringLiteral("brwWebBrowser"));
+    view->setGeometry(px(50), px(1215), px(5393), px(3734));
+    view->lower(); // the address panel and the toolbar stay on top of it
+    QWidget::setTabOrder(view, window->m_ui->cboAddress);
+    window->m_view->setEvents(window.get());
+    return window;
+}
+
+frmBrowser::frmBrowser()
+    : m_ui(std::make_unique<Ui::frmBrowser>())
+{
+    m_ui->setupUi(this);
+    setWindowIcon(QIcon());
+
+    QComboBox* box = m_ui->cboAddress;
+    // The box sends exactly what was typed: no completion, and its list is filled only
+    // from the addresses the web view reports.
+    box->setCompleter(nullptr);
+    box->setDuplicatesEnabled(true);
+    box->lineEdit()->installEventFilter(this);
+    connect(box, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+
+    m_timTimer.setObjectName(QStringLiteral("timTimer"));
+    m_timTimer.setInterval(5);
+    connect(&m_timTimer, &QTimer::timeout, this, &frmBrowser::timTimer_Timer);
+
+    buildToolBar();
+    buildMenus();
+    new MenuShortcutKeeper(this);
+}
+
+frmBrowser::~frmBrowser()
+{
+    if (m_view)
+        m_view->setEvents(nullptr);
+}
+
+void frmBrowser::buildToolBar()
+{
+    for (const ToolButton& button : toolButtons) {
+        const QString key = QString::fromUtf16(button.key);
+        QAction* action = m_ui->tbToolBar->addAction(maskedIcon(QString::fromUtf16(button.picture)), key);
+        action->setData(key);
+        action->setToolTip(key);
+        action->setObjectName(u"tb" % key);
+    }
+    connect(m_ui->tbToolBar, &QToolBar::actionTriggered, this,
+            [this](QAction* action) { tbToolBar_ButtonClick(action->data().toString()); });
+}
+
+void frmBrowser::buildMenus()
+{
+    m_mnuFile = new QMenu(QStringLiteral("&File"), this);
+    m_mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* newWindow = m_mnuFile->addAction(QStringLiteral("&New Window"));
+    newWindow->setObjectName(QStringLiteral("mnuFileNew"));
+    newWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newWindow, &QAction::triggered, this, &frmBrowser::mnuFileNew_Click);
+    QAction* exit = m_mnuFile->addAction(QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("mnuFileExit"));
+    connect(exit, &QAction::triggered, this, &frmBrowser::mnuFileExit_Click);
+
+    m_mnuEdit = new QMenu(QStringLiteral("&Edit"), this);
+    m_mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    for (int index = 0; index < int(m_mnuEditItem.size()); ++index) {
+        QAction* item = m_mnuEdit->addAction(QString::fromUtf16(editItems[index].caption));
+        item->setObjectName(QStringLiteral("mnuEditItem(%1)").arg(index));
+        item->setShortcut(editItems[index].shortcut);
+        connect(item, &QAction::triggered, this, [this, index] { mnuEditItem_Click(index); });
+        m_mnuEditItem[index] = item;
+    }
+
+    m_mnuFav = new QMenu(QStringLiteral("Fa&vourites"), this);
+    m_mnuFav->setObjectName(QStringLiteral("mnuFav"));
+    Favourites::buildMenu(m_mnuFav, [this](const QString& address) { favouriteNavigation(address); });
+
+    // The shortcuts belong to this window alone: several browser windows share the
+    // frame, and only the one holding the focus may answer Ctrl+N or Ctrl+C.
+    for (QMenu* menu : {m_mnuFile, m_mnuEdit}) {
+        const auto items = menu->actions();
+        for (QAction* action : items) {
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(action);
+        }
+    }
+}
+
+QList<QMenu*> frmBrowser::menus() const
+{
+    return {m_mnuFile, m_mnuEdit, m_mnuFav};
+}
+
+void frmBrowser::Show()
+{
+    frmMain::showChild(this);
+}
+
+void frmBrowser::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_loaded) {
+        m_loaded = true;
+        Form_Load();
+    }
+}
+
+void frmBrowser::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The toolbar and the address panel are docked to the top, across the whole width.
+    m_ui->tbToolBar->resize(width(), m_ui->tbToolBar->height());
+    m_ui->picAddress->resize(width(), m_ui->picAddress->height());
+    Form_Resize();
+}
+
+bool frmBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            cboAddress_KeyPress(13);
+        else if (!key->text().isEmpty())
+            cboAddress_KeyPress(key->text().at(0).unicode());
+    }
+    return false; // the box still gets every key
+}
+
+void frmBrowser::Form_Load()
+{
+    m_ui->tbToolBar->update();
+    Form_Resize();
+
+    const QLabel* label = m_ui->lblAddress;
+    m_ui->cboAddress->move(px(BrowserLayout::addressLeft),
+                          px(BrowserLayout::addressTop(twips(label->y()), twips(label->height()))));
+
+    m_view->widget()->setFocus();
+
+    if (!m_StartingAddress.isEmpty()) {
+        m_ui->cboAddress->setEditText(m_StartingAddress);
+        m_ui->cboAddress->addItem(m_ui->cboAddress->currentText());
+        m_timTimer.start();
+        (void)m_view->Navigate(m_StartingAddress);
+    }
+}
+
+void frmBrowser::Form_Resize()
+{
+    const QWidget* panel = m_ui->picAddress;
+    const BrowserLayout::Sizes sizes =
+        BrowserLayout::compute(twips(width()), twips(height()), twips(panel->y() + panel->height()));
+    QWidget* view = m_view ? m_view->widget() : nullptr;
+    if (sizes.addressWidth)
+        m_ui->cboAddress->resize(px(*sizes.addressWidth), m_ui->cboAddress->height());
+    if (view && sizes.viewWidth)
+        view->resize(px(*sizes.viewWidth), view->height());
+    if (view && sizes.viewHeight)
+        view->resize(view->width(), px(*sizes.viewHeight));
+}
+
+void frmBrowser::cboAddress_Click()
+{
+    addressNavigation(ErrorMode::Unguarded);
+}
+
+void frmBrowser::addressNavigation(ErrorMode mode)
+{
+    if (m_ListUpdating)
+        return;
+    m_timTimer.start();
+    const WebViewResult result = m_view->Navigate(m_ui->cboAddress->currentText());
+    if (!result.ok() && mode == ErrorMode::Unguarded)
+        UnexpectedError::report(result.error);
+}
+
+void frmBrowser::cboAddress_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == 13)
+        addressNavigation(ErrorMode::Continue);
+}
+
+void frmBrowser::NavigateComplete2(QObject* frame, const QString& address)
+{
+    brwWebBrowser_NavigateComplete2(frame, address);
+}
+
+void frmBrowser::DownloadComplete()
+{
+    brwWebBrowser_DownloadComplete();
+}
+
+void frmBrowser::brwWebBrowser_NavigateComplete2(QObject* frame, const QString& address)
+{
+    Q_UNUSED(frame);
+    Q_UNUSED(address);
+    setWindowTitle(m_view->LocationName());
+
+    QComboBox* box = m_ui->cboAddress;
+    const QString location = m_view->LocationURL();
+    int match = -1;
+    for (int index = 0; index < box->count(); ++index) {
+        if (box->itemText(index) == location) {
+            match = index;
+            break;
+        }
+    }
+
+    m_ListUpdating = true;
+    if (match >= 0)
+        box->removeItem(match);
+    box->insertItem(0, location);
+    box->setCurrentIndex(0);
+    cboAddress_Click(); // the selection raises it; the guard makes it do nothing
+    m_ListUpdating = false;
+}
+
+void frmBrowser::brwWebBrowser_DownloadComplete()
+{
+    setWindowTitle(m_view->LocationName());
+}
+
+void frmBrowser::timTimer_Timer()
+{
+    if (m_view->Busy()) {
+        setWindowTitle(QStringLiteral("Working..."));
+    } else {
+        m_timTimer.stop();
+        setWindowTitle(m_view->LocationName());
+    }
+}
+
+void frmBrowser::tbToolBar_ButtonClick(const QString& key)
+{
+    m_timTimer.start();
+    if (key == u"Back") {
+        (void)m_view->GoBack();
+    } else if (key == u"Forward") {
+        (void)m_view->GoForward();
+    } else if (key == u"Refresh") {
+        (void)m_view->Refresh();
+    } else if (key == u"Home") {
+        (void)m_view->Navigate(FixedAddresses::home());
+    } else if (key == u"Search") {
+        (void)m_view->Navigate(FixedAddresses::searchPage());
+    } else if (key == u"Stop") {
+        m_timTimer.stop();
+        (void)m_view->Stop();
+        setWindowTitle(m_view->LocationName());
+    }
+}
+
+void frmBrowser::favouriteNavigation(const QString& address)
+{
+    const WebViewResult result = m_view->Navigate(address);
+    if (!result.ok())
+        UnexpectedError::report(result.error);
+}
+
+void frmBrowser::mnuFileNew_Click()
+{
+    openBrowserWindow();
+}
+
+void frmBrowser::mnuFileExit_Click()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void frmBrowser::mnuEditItem_Click(int Index)
+{
+    QLineEdit* edit = m_ui->cboAddress->lineEdit();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    switch (Index) {
+    case 0:
+    case 1: {
+        const QString selected = edit->selectedText();
+        clipboard->clear();
+        if (!selected.isEmpty())
+            clipboard->setText(selected);
+        if (Index == 0)
+            edit->insert(QString()); // replaces the selection with nothing
+        break;
+    }
+    case 2:
+        edit->insert(clipboard->text()); // no text on the clipboard deletes the selection
+        break;
+    default:
+        break;
+    }
+}

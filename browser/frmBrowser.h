@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/WebView.h"
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+namespace Ui {
+class frmBrowser;
+}
+
+class QAction;
+class QMenu;
+
+// A document window of the main frame: a web view, an address box that keeps the
+// addresses visited in it, a six-button toolbar, a busy-status poll and the File,
+// Edit and Favourites menus (shown in the frame's menu bar while this window is active).
+class frmBrowser : public QWidget, private WebViewEvents
+{
+    Q_OBJECT
+public:
+    // A new, not yet shown window; null (with the reason in error) when no web view
+    // can be made for it.
+    static std::unique_ptr<frmBrowser> create(QString* error = nullptr);
+    ~frmBrowser() override;
+
+    QString StartingAddress() const { return m_StartingAddress; }
+    void setStartingAddress(const QString& address) { m_StartingAddress = address; }
+
+    // Shows the window inside the main frame, opening the frame first if there is none.
+    // The frame takes the window over. The first Show runs Form_Load.
+    void Show();
+
+    // File, Edit and Favourites, in menu-bar order.
+    QList<QMenu*> menus() const;
+    WebView* brwWebBrowser() const { return m_view.get(); }
+
+    // Handlers, under the names the window's controls raise them by.
+    void Form_Load();
+    void Form_Resize();
+    void cboAddress_Click();
+    void cboAddress_KeyPress(int KeyAscii);
+    void brwWebBrowser_NavigateComplete2(QObject* frame, const QString& address);
+    void brwWebBrowser_DownloadComplete();
+    void timTimer_Timer();
+    void tbToolBar_ButtonClick(const QString& key);
+    void mnuFileNew_Click();
+    void mnuFileExit_Click();
+    void mnuEditItem_Click(int Index);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    frmBrowser();
+
+    enum class ErrorMode { Continue, Unguarded };
+    void addressNavigation(ErrorMode mode);
+    void favouriteNavigation(const QString& address);
+    void buildToolBar();
+    void buildMenus();
+
+    void NavigateComplete2(QObject* frame, const QString& address) override;
+    void DownloadComplete() override;
+
+    std::unique_ptr<Ui::frmBrowser> m_ui;
+    std::unique_ptr<WebView> m_view;
+    QTimer m_timTimer;
+    QMenu* m_mnuFile = nullptr;
+    QMenu* m_mnuEdit = nullptr;
+    QMenu* m_mnuFav = nullptr;
+    std::array<QAction*, 3> m_mnuEditItem{};
+
+    QString m_StartingAddress;
+    bool m_ListUpdating = false;
+    bool m_loaded = false;
+};

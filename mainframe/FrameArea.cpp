@@ -1,0 +1,17 @@
+#include "mainframe/FrameArea.h"
+
+#include <QPainter>
+
+FrameArea::FrameArea(QWidget* parent)
+    : QMdiArea(parent)
+    , m_picture(QStringLiteral(":/mainframe/background.jpg"))
+{
+    setBackground(QColor(224, 224, 224));
+}
+
+void FrameArea::paintEvent(QPaintEvent* event)
+{
+    QMdiArea::paintEvent(event); // the grey
+    QPainter painter(viewport());
+    painter.drawImage(0, 0, m_picture);
+}

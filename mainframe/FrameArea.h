@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QImage>
+#include <QMdiArea>
+
+// The frame's client area: the group picture at the top-left over light grey, with the
+// browser windows in front of it.
+class FrameArea : public QMdiArea
+{
+    Q_OBJECT
+public:
+    explicit FrameArea(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_picture;
+};
