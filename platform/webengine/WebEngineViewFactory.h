@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/WebView.h"
+
+#include <QObject>
+
+// The module's entry point: makes web views on Qt WebEngine.
+class WebEngineViewFactory : public QObject, public WebViewFactory
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID WebViewFactory_iid)
+    Q_INTERFACES(WebViewFactory)
+
+public:
+    std::unique_ptr<WebView> create(QWidget* parent) override;
+};
