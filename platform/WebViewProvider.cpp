@@ -6,87 +6,80 @@
 #include <QPluginLoader>
 #include <QStringList>
 
+namespace WebViewProvider {
 namespace {
 
-const QString ModuleFileName = QStringLiteral("libcalculator_webview.so");
+WebViewFactory* g_testFactory = nullptr;
+QString g_testModuleFile;
+WebViewFactory* g_moduleFactory = nullptr;
 
-struct ProviderState
-{
-    WebViewFactory* testFactory = nullptr;
-    QString moduleFileForTesting;
-    // The loaded module's factory; the module stays loaded for the life of the process,
-    // since the web engine cannot be unloaded once started.
-    WebViewFactory* moduleFactory = nullptr;
-};
+const QString ModuleName = QStringLiteral("calculator_webview");
 
-ProviderState& state()
-{
-    static ProviderState s;
-    return s;
-}
-
-// Beside the program (the build tree), then the installed module folder.
+// Where the module may be: beside the program (the build tree), then the installed
+// library folder relative to the program's folder.
 QStringList candidateFiles()
 {
-    if (!state().moduleFileForTesting.isEmpty())
-        return {state().moduleFileForTesting};
+    if (!g_testModuleFile.isEmpty())
+        return {g_testModuleFile};
     const QString programDir = QCoreApplication::applicationDirPath();
     return {
-        QDir(programDir).filePath(ModuleFileName),
-        QDir::cleanPath(programDir % u"/../" % QStringLiteral(CALCULATOR_MODULE_LIBDIR) % u'/'
-                        % ModuleFileName),
+        programDir % u'/' % ModuleName,
+        QDir::cleanPath(programDir % u"/../" % QStringLiteral(CALCULATOR_INSTALL_LIBDIR)
+                        % u"/calculator/" % ModuleName),
     };
 }
 
-WebViewFactory* loadModule(QString* error)
+// Loads the module on first use; a failure is not remembered, so a later request
+// tries again.
+WebViewFactory* moduleFactory(QString* error)
 {
-    const QStringList candidates = candidateFiles();
-    for (const QString& file : candidates) {
-        if (!QFileInfo::exists(file))
-            continue;
+    if (g_moduleFactory)
+        return g_moduleFactory;
+
+    QStringList reasons;
+    for (const QString& file : candidateFiles()) {
         QPluginLoader loader(file);
-        QObject* instance = loader.instance();
-        if (!instance) {
-            *error = u"The web view module " % file % u" could not be loaded: " % loader.errorString();
-            return nullptr;
+        if (!loader.load()) {
+            reasons.append(loader.errorString());
+            continue;
         }
-        auto* factory = qobject_cast<WebViewFactory*>(instance);
+        auto* factory = qobject_cast<WebViewFactory*>(loader.instance());
         if (!factory) {
-            *error = u"The file " % file % u" is not a web view module";
-            return nullptr;
+            reasons.append(u"\"" % QDir::toNativeSeparators(loader.fileName())
+                           % u"\" is not a web view module.");
+            loader.unload();
+            continue;
         }
+        g_moduleFactory = factory;
         return factory;
     }
-    *error = u"The web view module was not found; looked for " % candidates.join(u" and ");
+    if (error)
+        *error = u"The web view module could not be loaded. " % reasons.join(u' ');
     return nullptr;
 }
 
 } // namespace
 
-std::unique_ptr<WebView> WebViewProvider::create(QWidget* parent, QString* error)
+std::unique_ptr<WebView> create(QWidget* parent, QString* error)
 {
-    ProviderState& s = state();
-    WebViewFactory* factory = s.testFactory ? s.testFactory : s.moduleFactory;
-    QString reason;
-    if (!factory) {
-        factory = s.moduleFactory = loadModule(&reason);
-    }
-    std::unique_ptr<WebView> view = factory ? factory->create(parent) : nullptr;
-    if (!view && reason.isEmpty())
-        reason = QStringLiteral("The web view module made no web view");
-    if (error)
-        *error = view ? QString() : reason;
+    WebViewFactory* factory = g_testFactory ? g_testFactory : moduleFactory(error);
+    if (!factory)
+        return nullptr;
+    std::unique_ptr<WebView> view = factory->create(parent);
+    if (!view && error)
+        *error = QStringLiteral("The web view module made no web view.");
     return view;
 }
 
-void WebViewProvider::setFactoryForTesting(WebViewFactory* factory)
+void setFactoryForTesting(WebViewFactory* factory)
 {
-    state().testFactory = factory;
+    g_testFactory = factory;
 }
 
-void WebViewProvider::setModuleFileForTesting(const QString& path)
+void setModuleFileForTesting(const QString& path)
 {
-    ProviderState& s = state();
-    s.moduleFileForTesting = path;
-    // A loaded module stays; a file named after it is only tried when none is loaded.
+    g_testModuleFile = path;
+    g_moduleFactory = nullptr;
 }
+
+} // namespace WebViewProvider

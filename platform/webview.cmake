@@ -1,5 +1,5 @@
-# The web view provider (loads the module in webengine/). The install location of the
-# module, relative to the program's prefix, is where an installed program looks for it.
+# The web view provider: loads the Qt WebEngine module in webengine/ on first use. It
+# needs Qt Core only, so the program itself links no web engine library.
 target_sources(calculator_platform PRIVATE WebViewProvider.cpp WebViewProvider.h)
-target_compile_definitions(calculator_platform PRIVATE
-    CALCULATOR_MODULE_LIBDIR="${CMAKE_INSTALL_LIBDIR}/calculator")
+set_property(SOURCE WebViewProvider.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+             CALCULATOR_INSTALL_LIBDIR="${CMAKE_INSTALL_LIBDIR}")

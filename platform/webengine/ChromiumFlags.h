@@ -1,18 +1,17 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 
+// The command-line flags Qt WebEngine passes to Chromium come from the environment
+// variable QTWEBENGINE_CHROMIUM_FLAGS, read once when the engine starts.
 namespace ChromiumFlags {
 
-// The flags to start the engine with: the ones already set (the user's, kept as they
-// are) plus "--no-sandbox" when running as root, where Chromium refuses its sandbox.
-inline QByteArray withSandboxPolicy(const QByteArray& current, bool runningAsRoot)
-{
-    const QByteArray flags = current.trimmed();
-    if (!runningAsRoot || flags.split(' ').contains(QByteArrayLiteral("--no-sandbox")))
-        return current;
-    return flags.isEmpty() ? QByteArrayLiteral("--no-sandbox") : flags + " --no-sandbox";
-}
+// flags with --no-sandbox appended when running as root (Chromium refuses its sandbox
+// for root), unchanged otherwise. Whatever the user set stays, in its order.
+QByteArray withSandboxPolicy(const QByteArray& flags, bool runningAsRoot);
+
+// Applies withSandboxPolicy to the environment for the effective user. Call before the
+// engine starts.
+void applySandboxPolicy();
 
 } // namespace ChromiumFlags

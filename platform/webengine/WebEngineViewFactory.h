@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-// The module's entry point: makes web views on Qt WebEngine.
+// The module's entry point: makes Qt WebEngine views.
 class WebEngineViewFactory : public QObject, public WebViewFactory
 {
     Q_OBJECT
@@ -12,5 +12,7 @@ class WebEngineViewFactory : public QObject, public WebViewFactory
     Q_INTERFACES(WebViewFactory)
 
 public:
+    WebEngineViewFactory();
+
     std::unique_ptr<WebView> create(QWidget* parent) override;
 };

@@ -1,44 +1,27 @@
 #include "platform/webengine/WebEngineWebView.h"
 
-#include "platform/webengine/GuardedWebPage.h"
-#include "platform/webengine/SharedWebProfile.h"
+#include "platform/webengine/SharedProfile.h"
 
-#include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
-namespace {
-
-WebViewResult viewGone()
-{
-    return WebViewResult::refused(QStringLiteral("The web view has been closed"));
-}
-
-// How long a request may go without its load starting before it counts as settled.
-constexpr int StartWatchMs = 3000;
-
-} // namespace
-
-WebEngineWebView::WebEngineWebView(QWebEngineProfile* profile, QWidget* parent)
+WebEngineWebView::WebEngineWebView(QWidget* parent)
     : m_view(new QWebEngineView(parent))
-    , m_page(new GuardedWebPage(profile, m_view))
 {
+    // The page belongs to the view and goes with it; the shared profile outlives it.
+    m_page = new QWebEnginePage(SharedProfile::get(), m_view);
+    SharedProfile::track(m_page);
     m_view->setPage(m_page);
-    SharedWebProfile::registerPage(m_page);
+
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineWebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineWebView::onUrlChanged);
-    m_startWatch.setSingleShot(true);
-    m_startWatch.setInterval(StartWatchMs);
-    connect(&m_startWatch, &QTimer::timeout, this, &WebEngineWebView::onStartOverdue);
 }
 
 WebEngineWebView::~WebEngineWebView()
 {
-    m_events = nullptr;
-    if (m_page)
-        m_page->disconnect(this);
-    delete m_view.data(); // its page goes with it
+    delete m_view.data();
 }
 
 QWidget* WebEngineWebView::widget() const
@@ -46,71 +29,69 @@ QWidget* WebEngineWebView::widget() const
     return m_view;
 }
 
-void WebEngineWebView::setEvents(WebViewEvents* events)
+bool WebEngineWebView::opensScheme(const QString& scheme)
 {
-    m_events = events;
-}
-
-template<typename Request>
-WebViewResult WebEngineWebView::startRequest(Request request)
-{
-    ++m_unstartedRequests;
-    request();
-    if (m_unstartedRequests > 0)
-        m_startWatch.start();
-    return WebViewResult::accepted();
+    // An address without a scheme is the engine's to resolve too (it shows a blank page).
+    static const QStringList engineSchemes = {
+        QString(),
+        QStringLiteral("http"),
+        QStringLiteral("https"),
+        QStringLiteral("file"),
+        QStringLiteral("data"),
+        QStringLiteral("about"),
+        QStringLiteral("blob"),
+        QStringLiteral("qrc"),
+        QStringLiteral("view-source"),
+    };
+    return engineSchemes.contains(scheme.toLower());
 }
 
 WebViewResult WebEngineWebView::Navigate(const QString& address)
 {
     if (!m_page)
-        return viewGone();
+        return WebViewResult::refused(QStringLiteral("The web view has been closed."));
     const QUrl url(address);
-    if (!url.isValid() || url.isEmpty())
-        return WebViewResult::refused(u"\"" % address % u"\" is not a valid address");
-    if (url.scheme().isEmpty())
-        return WebViewResult::refused(u"\"" % address % u"\" names no scheme such as http:");
-    if (!GuardedWebPage::isHandledScheme(url.scheme()))
-        return WebViewResult::refused(u"Addresses of the kind \"" % url.scheme()
-                                      % u":\" are not shown here");
-    return startRequest([this, &url] { m_page->load(url); });
+    if (!url.isValid())
+        return WebViewResult::refused(u"\"" % address % u"\" is not a web address.");
+    if (!opensScheme(url.scheme())) {
+        return WebViewResult::refused(u"Addresses starting with \"" % url.scheme()
+                                      % u":\" are not opened by this browser.");
+    }
+    m_page->load(url);
+    return requested();
 }
 
 WebViewResult WebEngineWebView::GoBack()
 {
-    if (!m_page)
-        return viewGone();
-    if (!m_page->history()->canGoBack())
-        return WebViewResult::refused(QStringLiteral("There is no page to go back to"));
-    return startRequest([this] { m_page->history()->back(); });
+    if (!m_page || !m_page->history()->canGoBack())
+        return WebViewResult::refused(QStringLiteral("There is no earlier page."));
+    m_page->triggerAction(QWebEnginePage::Back);
+    return requested();
 }
 
 WebViewResult WebEngineWebView::GoForward()
 {
-    if (!m_page)
-        return viewGone();
-    if (!m_page->history()->canGoForward())
-        return WebViewResult::refused(QStringLiteral("There is no page to go forward to"));
-    return startRequest([this] { m_page->history()->forward(); });
+    if (!m_page || !m_page->history()->canGoForward())
+        return WebViewResult::refused(QStringLiteral("There is no later page."));
+    m_page->triggerAction(QWebEnginePage::Forward);
+    return requested();
 }
 
 WebViewResult WebEngineWebView::Refresh()
 {
-    if (!m_page)
-        return viewGone();
-    if (m_page->url().isEmpty())
-        return WebViewResult::refused(QStringLiteral("There is no page to reload"));
-    return startRequest([this] { m_page->triggerAction(QWebEnginePage::Reload); });
+    // The engine ignores a reload of nothing, which would leave the view busy for good.
+    if (!m_page || m_page->url().isEmpty())
+        return WebViewResult::refused(QStringLiteral("There is no page to reload."));
+    m_page->triggerAction(QWebEnginePage::Reload);
+    return requested();
 }
 
 WebViewResult WebEngineWebView::Stop()
 {
-    if (!m_page)
-        return viewGone();
-    // Stopping settles every request made so far; the engine then ends the current load.
-    m_unstartedRequests = 0;
-    m_startWatch.stop();
-    m_page->triggerAction(QWebEnginePage::Stop);
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::Stop);
+    m_requestPending = false;
+    m_loading = false;
     return WebViewResult::accepted();
 }
 
@@ -124,57 +105,43 @@ QString WebEngineWebView::LocationURL() const
     return m_page ? m_page->url().toString() : QString();
 }
 
-bool WebEngineWebView::Busy() const
+WebViewResult WebEngineWebView::requested()
 {
-    return m_unstartedRequests > 0 || m_loading;
+    m_requestPending = true;
+    return WebViewResult::accepted();
 }
 
 void WebEngineWebView::onLoadingChanged(const QWebEngineLoadingInfo& info)
 {
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
-        if (m_unstartedRequests > 0 && --m_unstartedRequests == 0)
-            m_startWatch.stop();
+        m_requestPending = false;
         m_loading = true;
-        m_committedSinceStart = false;
+        m_committedThisLoad = false;
         return;
     }
-    // A reload or a return to the same address commits without changing the address;
-    // it is still a completed navigation.
-    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && !m_committedSinceStart)
-        deliverNavigateComplete(m_page->url().toString());
-    // While a newer request waits to start, this end belongs to the load it replaced.
-    if (m_unstartedRequests == 0)
-        m_loading = false;
-    deliverDownloadComplete();
+
+    m_loading = false;
+    const bool committedUnseen = !m_committedThisLoad
+        && info.status() != QWebEngineLoadingInfo::LoadStoppedStatus;
+    m_committedThisLoad = false;
+
+    // A handler may close the window, and this view with it.
+    const QPointer<WebEngineWebView> alive(this);
+    if (committedUnseen)
+        raiseNavigateComplete();
+    if (alive && m_events)
+        m_events->DownloadComplete();
 }
 
-void WebEngineWebView::onUrlChanged(const QUrl& url)
+void WebEngineWebView::onUrlChanged(const QUrl&)
 {
-    m_committedSinceStart = true;
-    deliverNavigateComplete(url.toString());
+    m_requestPending = false;
+    m_committedThisLoad = true;
+    raiseNavigateComplete();
 }
 
-void WebEngineWebView::onStartOverdue()
+void WebEngineWebView::raiseNavigateComplete()
 {
-    if (m_unstartedRequests == 0 || (m_page && m_page->isLoading()))
-        return;
-    m_unstartedRequests = 0;
-    if (!m_loading)
-        deliverDownloadComplete();
-}
-
-void WebEngineWebView::deliverNavigateComplete(const QString& address)
-{
-    QMetaObject::invokeMethod(this, [this, address] {
-        if (m_events && m_page)
-            m_events->NavigateComplete2(m_page, address);
-    }, Qt::QueuedConnection);
-}
-
-void WebEngineWebView::deliverDownloadComplete()
-{
-    QMetaObject::invokeMethod(this, [this] {
-        if (m_events)
-            m_events->DownloadComplete();
-    }, Qt::QueuedConnection);
+    if (m_events && m_page)
+        m_events->NavigateComplete2(m_page, LocationURL());
 }

@@ -4,29 +4,33 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 
-class GuardedWebPage;
 class QUrl;
 class QWebEngineLoadingInfo;
-class QWebEngineProfile;
+class QWebEnginePage;
 class QWebEngineView;
 
-// A web view on a QWebEngineView. Busy covers every accepted request until its load
-// ends; the end of an older load that a newer request replaced does not end it.
-// NavigateComplete2 follows each committed top-level address, DownloadComplete each end
-// of loading, successful or not; both are delivered from the event loop, never from
-// inside a request.
-class WebEngineWebView final : public QObject, public WebView
+// A WebView around a QWebEngineView on the shared off-the-record profile.
+//
+// Busy is true from an accepted request until the engine has taken it up and its load
+// has ended: a request stays pending until the engine reports that a load started or a
+// navigation committed after it, so a late end of an earlier load cannot make a newer
+// navigation look finished.
+//
+// NavigateComplete2 is raised when a top-level navigation commits (the engine's
+// urlChanged), or at the end of a load that committed without changing the address (a
+// reload, the same address again). DownloadComplete is raised whenever a load ends,
+// however it ended.
+class WebEngineWebView : public QObject, public WebView
 {
     Q_OBJECT
 
 public:
-    WebEngineWebView(QWebEngineProfile* profile, QWidget* parent);
+    explicit WebEngineWebView(QWidget* parent);
     ~WebEngineWebView() override;
 
     QWidget* widget() const override;
-    void setEvents(WebViewEvents* events) override;
+    void setEvents(WebViewEvents* events) override { m_events = events; }
 
     WebViewResult Navigate(const QString& address) override;
     WebViewResult GoBack() override;
@@ -36,23 +40,22 @@ public:
 
     QString LocationName() const override;
     QString LocationURL() const override;
-    bool Busy() const override;
+    bool Busy() const override { return m_requestPending || m_loading; }
+
+    // Whether Navigate hands addresses with this scheme to the engine: only the schemes
+    // the engine opens itself, never those it would pass to another program.
+    static bool opensScheme(const QString& scheme);
 
 private:
-    template<typename Request> WebViewResult startRequest(Request request);
+    WebViewResult requested();
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onUrlChanged(const QUrl& url);
-    void onStartOverdue();
-    void deliverNavigateComplete(const QString& address);
-    void deliverDownloadComplete();
+    void raiseNavigateComplete();
 
     QPointer<QWebEngineView> m_view;
-    QPointer<GuardedWebPage> m_page;
+    QPointer<QWebEnginePage> m_page;
     WebViewEvents* m_events = nullptr;
-    // Accepted requests whose load has not started yet.
-    int m_unstartedRequests = 0;
+    bool m_requestPending = false;
     bool m_loading = false;
-    bool m_committedSinceStart = false;
-    // Catches a request that the engine settles without starting a load.
-    QTimer m_startWatch;
+    bool m_committedThisLoad = false;
 };

@@ -1,6 +1,7 @@
 #include "support/LoopbackHttpServer.h"
 
 #include <QHostAddress>
+#include <QStringBuilder>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
