@@ -80,6 +80,7 @@ std::unique_ptr<frmBrowser> frmBrowser::create(QString* error)
 
 frmBrowser::frmBrowser()
     : m_ui(std::make_unique<Ui::frmBrowser>())
+    , m_timTimer(this)
 {
     m_ui->setupUi(this);
     setWindowIcon(QIcon());

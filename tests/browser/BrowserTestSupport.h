@@ -1,0 +1,65 @@
+#pragma once
+
+#include "browser/frmBrowser.h"
+#include "mainframe/frmMain.h"
+#include "platform/UnexpectedError.h"
+#include "platform/WebViewProvider.h"
+#include "support/ScriptedWebView.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTest>
+
+// What the unexpected-error course would have shown, in order.
+inline QStringList& reportedErrors()
+{
+    static QStringList reported;
+    return reported;
+}
+
+inline void recordReport(const QString& description)
+{
+    reportedErrors().append(description);
+}
+
+// Scripted web views for every window, and no message boxes.
+inline ScriptedWebViewFactory& scriptedViews()
+{
+    static ScriptedWebViewFactory factory;
+    return factory;
+}
+
+inline void installScriptedViews()
+{
+    WebViewProvider::setFactoryForTesting(&scriptedViews());
+    UnexpectedError::setReporterForTesting(&recordReport);
+}
+
+// Closes the frame (and so every browser window) and lets the deletions happen.
+inline void closeFrame()
+{
+    if (QPointer<frmMain> frame = frmMain::current()) {
+        frame->close();
+        QTRY_VERIFY(frame.isNull());
+    }
+    reportedErrors().clear();
+    scriptedViews().broken = false;
+}
+
+// A browser window shown in the frame on start, through the creators' sequence.
+inline frmBrowser* showBrowser(const QString& start)
+{
+    std::unique_ptr<frmBrowser> window = frmBrowser::create();
+    if (!window)
+        return nullptr;
+    window->setStartingAddress(start);
+    window->Show();
+    return window.release();
+}
+
+inline ScriptedWebView* viewOf(frmBrowser* window)
+{
+    return static_cast<ScriptedWebView*>(window->brwWebBrowser());
+}
