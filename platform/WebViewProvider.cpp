@@ -13,7 +13,8 @@ WebViewFactory* g_testFactory = nullptr;
 QString g_testModuleFile;
 WebViewFactory* g_moduleFactory = nullptr;
 
-const QString ModuleName = QStringLiteral("calculator_webview");
+// The file name CMake gives the MODULE target on this platform.
+const QString ModuleFile = QStringLiteral("libcalculator_webview.so");
 
 // Where the module may be: beside the program (the build tree), then the installed
 // library folder relative to the program's folder.
@@ -23,9 +24,9 @@ QStringList candidateFiles()
         return {g_testModuleFile};
     const QString programDir = QCoreApplication::applicationDirPath();
     return {
-        programDir % u'/' % ModuleName,
+        programDir % u'/' % ModuleFile,
         QDir::cleanPath(programDir % u"/../" % QStringLiteral(CALCULATOR_INSTALL_LIBDIR)
-                        % u"/calculator/" % ModuleName),
+                        % u"/calculator/" % ModuleFile),
     };
 }
 
@@ -38,15 +39,19 @@ WebViewFactory* moduleFactory(QString* error)
 
     QStringList reasons;
     for (const QString& file : candidateFiles()) {
+        const QString shown = u'"' % QDir::toNativeSeparators(file) % u'"';
+        if (!QFileInfo::exists(file)) {
+            reasons.append(shown % u" was not found.");
+            continue;
+        }
         QPluginLoader loader(file);
         if (!loader.load()) {
-            reasons.append(loader.errorString());
+            reasons.append(shown % u" could not be loaded: " % loader.errorString());
             continue;
         }
         auto* factory = qobject_cast<WebViewFactory*>(loader.instance());
         if (!factory) {
-            reasons.append(u"\"" % QDir::toNativeSeparators(loader.fileName())
-                           % u"\" is not a web view module.");
+            reasons.append(shown % u" is not a web view module.");
             loader.unload();
             continue;
         }
@@ -65,6 +70,14 @@ std::unique_ptr<WebView> create(QWidget* parent, QString* error)
     WebViewFactory* factory = g_testFactory ? g_testFactory : moduleFactory(error);
     if (!factory)
         return nullptr;
+    // Without shared contexts the engine crashes on its first page; say so instead.
+    if (!g_testFactory && !QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
+        if (error) {
+            *error = QStringLiteral("The web view cannot start: the program did not ask for "
+                                    "shared OpenGL contexts before it created its application.");
+        }
+        return nullptr;
+    }
     std::unique_ptr<WebView> view = factory->create(parent);
     if (!view && error)
         *error = QStringLiteral("The web view module made no web view.");
