@@ -1,0 +1,84 @@
+#include "platform/WebViewProvider.h"
+#include "platform/webengine/ChromiumFlags.h"
+
+#include <QFile>
+#include <QLibraryInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+// The provider when the module cannot serve: every case must end in a null view and a
+// reason that names the file, never in a crash. Also the engine's start flags.
+class tst_WebViewProvider : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void unusableModuleGivesNoViewAndAReason_data()
+    {
+        QTest::addColumn<QString>("file");     // relative to a temporary folder, or absolute
+        QTest::addColumn<QByteArray>("content"); // written to the file; null for none
+        QTest::addColumn<QString>("reason");   // part of the expected reason
+
+        QTest::newRow("missing module file")
+            << u"libcalculator_webview.so"_qs << QByteArray() << u"was not found"_qs;
+        QTest::newRow("file that is not a library")
+            << u"libcalculator_webview.so"_qs << QByteArray("not a shared library\n")
+            << u"could not be loaded"_qs;
+        QTest::newRow("empty file") << u"libcalculator_webview.so"_qs << QByteArray("") << u"could not be loaded"_qs;
+        QTest::newRow("a Qt plugin of another kind")
+            << QLibraryInfo::path(QLibraryInfo::PluginsPath) + u"/platforms/libqminimal.so"_qs << QByteArray()
+            << u"is not a web view module"_qs;
+    }
+    void unusableModuleGivesNoViewAndAReason()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = QDir::isAbsolutePath(file) ? file : dir.filePath(file);
+        if (!content.isNull()) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(content);
+        }
+        if (QDir::isAbsolutePath(file) && !QFile::exists(path))
+            QSKIP("that plugin is not installed here");
+
+        WebViewProvider::setModuleFileForTesting(path);
+        QWidget parent;
+        QString error;
+        QCOMPARE(WebViewProvider::create(&parent, &error), nullptr);
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        // Asking again gives the same answer, not a crash.
+        QCOMPARE(WebViewProvider::create(&parent), nullptr);
+        WebViewProvider::setModuleFileForTesting({});
+    }
+
+    void sandboxFlagIsAppendedOnlyForRoot_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("root");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("ordinary user keeps the sandbox") << QByteArray("--a") << false << QByteArray("--a");
+        QTest::newRow("root with no flags") << QByteArray() << true << QByteArray("--no-sandbox");
+        QTest::newRow("root keeps the user's flags first")
+            << QByteArray("--a --proxy-server=http://127.0.0.1:1") << true
+            << QByteArray("--a --proxy-server=http://127.0.0.1:1 --no-sandbox");
+        QTest::newRow("root already without sandbox is not doubled")
+            << QByteArray("--no-sandbox --a") << true << QByteArray("--no-sandbox --a");
+        QTest::newRow("a flag merely starting alike is no sandbox flag")
+            << QByteArray("--no-sandboxing") << true << QByteArray("--no-sandboxing --no-sandbox");
+    }
+    void sandboxFlagIsAppendedOnlyForRoot()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, root);
+        QFETCH(QByteArray, after);
+        QCOMPARE(ChromiumFlags::withSandboxPolicy(before, root), after);
+    }
+};
+
+QTEST_MAIN(tst_WebViewProvider)
+#include "tst_webviewprovider.moc"
