@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStatusBar>
 
 namespace {
@@ -49,11 +50,19 @@ int StatusPanels::msecsToNextMinute(const QTime& now)
     return 60'000 - now.msecsSinceStartOfDay() % 60'000;
 }
 
+QString StatusPanels::shortTime(const QLocale& locale, const QTime& time)
+{
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    static const QRegularExpression seconds(QStringLiteral("[^Hhmaptz]*s+(\\.z+)?"));
+    format.remove(seconds);
+    return locale.toString(time, format.trimmed());
+}
+
 void StatusPanels::refresh()
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QLocale locale;
     m_date->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    m_time->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    m_time->setText(shortTime(locale, now.time()));
     m_minute.start(msecsToNextMinute(now.time()));
 }

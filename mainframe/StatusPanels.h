@@ -5,6 +5,7 @@
 #include <QTimer>
 
 class QLabel;
+class QLocale;
 class QStatusBar;
 
 // The frame's status bar panels: "Status", the short date and the short time. The
@@ -18,6 +19,9 @@ public:
 
     // Milliseconds from now to the start of the next minute (at least 1).
     static int msecsToNextMinute(const QTime& now);
+    // The locale's short time without seconds, which a once-a-minute refresh could not
+    // keep true.
+    static QString shortTime(const QLocale& locale, const QTime& time);
 
 private:
     void refresh();

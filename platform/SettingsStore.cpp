@@ -6,7 +6,9 @@ namespace SettingsStore {
 
 QString save(const QString& application, const QString& section, const QList<Entry>& entries)
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, application);
+    // On Linux the native format is an INI text file named <application>.conf in the
+    // user's configuration folder (IniFormat would name it .ini).
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application);
     // Atomic sync (the default) writes a temporary file and renames it over the old one,
     // so a failed write never leaves a half-written file behind.
     settings.setAtomicSyncRequired(true);

@@ -5,7 +5,7 @@
 #include <QString>
 
 // The per-user settings store: text values addressed by application, section and key.
-// The application name chooses the file (~/.config/<application>.conf, INI format);
+// The application name chooses the file (~/.config/<application>.conf, INI text);
 // the section is a group in it.
 namespace SettingsStore {
 
