@@ -1,50 +1,30 @@
 #include "calculator/Calculator.h"
 
 #include "browser/openBrowserWindow.h"
-#include "calculator/CalculatorLayout.h"
-#include "platform/Twips.h"
+#include "ui_Calculator.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QButtonGroup>
-#include <QLabel>
 #include <QLayout>
-#include <QMap>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
-
-#include <map>
 
 namespace {
 
-QRect pixels(int left, int top, int width, int height)
+// Gives each button of a control array its index, the number after the "_" of its name
+// ("Number_7" is Number(7)).
+void numberByName(QButtonGroup* group)
 {
-    return {Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width),
-            Twips::toPixels(height)};
+    for (QAbstractButton* button : group->buttons())
+        group->setId(button, button->objectName().section(u'_', -1).toInt());
 }
 
-QString text(const char16_t* s)
+QFont font(const QString& family, qreal points, bool bold)
 {
-    return QString::fromUtf16(s);
-}
-
-QLabel* makeLabel(QWidget* parent, const CalculatorLayout::Label& spec)
-{
-    auto* label = new QLabel(text(spec.caption), parent);
-    label->setObjectName(text(spec.name));
-    label->setGeometry(pixels(spec.left, spec.top, spec.width, spec.height));
-    label->setToolTip(text(spec.tooltip));
-    return label;
-}
-
-void paint(QWidget* widget, const QColor& background, const QColor& foreground)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, foreground);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
 }
 
 } // namespace
@@ -53,130 +33,51 @@ Calculator::Calculator(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                               | Qt::WindowCloseButtonHint)
+    , m_ui(std::make_unique<Ui::Calculator>())
     , m_engine([this](const std::string& message, const std::string& title) {
         ShowWarning(QString::fromStdString(message), QString::fromStdString(title));
     })
 {
-    setObjectName(QStringLiteral("Calculator"));
-    setWindowTitle(QStringLiteral("Calculator"));
-    setWindowIcon(QIcon(QStringLiteral(":/calculator/icon.png")));
-    setAttribute(Qt::WA_DeleteOnClose, false);
-
-    auto* client = new QWidget(this);
-    client->setFixedSize(Twips::toPixels(CalculatorLayout::ClientWidth),
-                         Twips::toPixels(CalculatorLayout::ClientHeight));
-    setCentralWidget(client);
-    buildKeys(client);
-    buildMenus();
+    Q_INIT_RESOURCE(calculator);
+    m_ui->setupUi(this);
+    numberByName(m_ui->Number);
+    numberByName(m_ui->Operator);
+    applyFonts();
     // Fixed single border: the window takes exactly the size of its menu bar and client.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-
+    connectControls();
     Form_Load();
 }
 
-void Calculator::buildKeys(QWidget* client)
+Calculator::~Calculator() = default;
+
+// Fractional point sizes cannot be stated in the window description, so they are set here.
+void Calculator::applyFonts()
 {
-    QFont keyFont(QStringLiteral("System"));
-    keyFont.setPointSizeF(9.75);
-    keyFont.setBold(true);
-
-    m_numberGroup = new QButtonGroup(this);
-    m_operatorGroup = new QButtonGroup(this);
-    std::map<int, QPushButton*> byTabIndex;
-    for (const CalculatorLayout::Key& key : CalculatorLayout::keys()) {
-        auto* button = new QPushButton(text(key.caption), client);
-        button->setObjectName(key.index < 0 ? text(key.name)
-                                            : text(key.name) % u'(' % QString::number(key.index) % u')');
-        button->setGeometry(pixels(key.left, key.top, key.width, key.height));
-        button->setToolTip(text(key.tooltip));
-        button->setAccessibleDescription(text(key.tooltip));
-        button->setFont(keyFont);
-        button->setAutoDefault(false);
-        byTabIndex[key.tabIndex] = button;
-        switch (key.group) {
-        case CalculatorLayout::Group::Number:
-            m_numberGroup->addButton(button, key.index);
-            m_number[key.index] = button;
-            break;
-        case CalculatorLayout::Group::Operator:
-            m_operatorGroup->addButton(button, key.index);
-            m_operator[key.index] = button;
-            break;
-        case CalculatorLayout::Group::Single:
-            break;
-        }
-    }
-    connect(m_numberGroup, &QButtonGroup::idClicked, this, &Calculator::Number_Click);
-    connect(m_operatorGroup, &QButtonGroup::idClicked, this, &Calculator::Operator_Click);
-    const auto single = [client](const char* name) {
-        return client->findChild<QPushButton*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-    };
-    connect(single("Decimal"), &QPushButton::clicked, this, &Calculator::Decimal_Click);
-    connect(single("Percent"), &QPushButton::clicked, this, &Calculator::Percent_Click);
-    connect(single("Cancel"), &QPushButton::clicked, this, &Calculator::Cancel_Click);
-    connect(single("CancelEntry"), &QPushButton::clicked, this, &Calculator::CancelEntry_Click);
-
-    QWidget* previous = nullptr;
-    for (const auto& [tabIndex, button] : byTabIndex) {
-        if (previous)
-            setTabOrder(previous, button);
-        previous = button;
-    }
-
-    m_readout = makeLabel(client, CalculatorLayout::readout());
-    m_readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_readout->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_readout->setLineWidth(1);
-    m_readout->setAccessibleName(QStringLiteral("Readout"));
-    QFont readoutFont(QStringLiteral("MS Sans Serif"));
-    readoutFont.setPointSize(12);
-    readoutFont.setBold(true);
-    m_readout->setFont(readoutFont);
-    paint(m_readout, QColor(255, 128, 255), Qt::black);
-
-    QLabel* label1 = makeLabel(client, CalculatorLayout::label1());
-    QFont labelFont(QStringLiteral("Arial"));
-    labelFont.setPointSizeF(9.75);
-    label1->setFont(labelFont);
-    label1->setWordWrap(true);
-    label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    paint(label1, Qt::black, Qt::white);
-
-    QLabel* image1 = makeLabel(client, CalculatorLayout::image1());
-    image1->setPixmap(QPixmap(QStringLiteral(":/calculator/picture.png")));
-    image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image1->setAccessibleName(QStringLiteral("Nimbrel"));
+    m_ui->client->setFont(font(QStringLiteral("System"), 9.75, true));
+    m_ui->Readout->setFont(font(QStringLiteral("MS Sans Serif"), 12, true));
+    m_ui->Label1->setFont(font(QStringLiteral("Arial"), 9.75, false));
 }
 
-void Calculator::buildMenus()
+void Calculator::connectControls()
 {
-    const QMap<QString, void (Calculator::*)()> handlers{
-        {QStringLiteral("mnuFileBrowser"), &Calculator::mnuFileBrowser_Click},
-        {QStringLiteral("mnuFileExit"), &Calculator::mnuFileExit_Click},
-        {QStringLiteral("mnuNbFenna"), &Calculator::mnuNbFenna_Click},
-        {QStringLiteral("mnuNbBrisa"), &Calculator::mnuNbBrisa_Click},
-        {QStringLiteral("mnuNbEfri"), &Calculator::mnuNbEfri_Click},
-        {QStringLiteral("mnuNbDova"), &Calculator::mnuNbDova_Click},
-        {QStringLiteral("mnuNbCaddo"), &Calculator::mnuNbCaddo_Click},
-        {QStringLiteral("mnuHelpTopics"), &Calculator::mnuHelpTopics_Click},
-    };
-    QMap<QString, QMenu*> menus;
-    for (const CalculatorLayout::MenuItem& item : CalculatorLayout::menuItems()) {
-        const QString menuName = text(item.menu);
-        QMenu*& menu = menus[menuName];
-        if (!menu) {
-            menu = menuBar()->addMenu(text(item.menuCaption));
-            menu->setObjectName(menuName);
-        }
-        QAction* action = text(item.caption) == u"-" ? menu->addSeparator()
-                                                      : menu->addAction(text(item.caption));
-        action->setObjectName(text(item.name));
-        if (const auto handler = handlers.value(text(item.name)))
-            connect(action, &QAction::triggered, this, handler);
-    }
+    connect(m_ui->Number, &QButtonGroup::idClicked, this, &Calculator::Number_Click);
+    connect(m_ui->Operator, &QButtonGroup::idClicked, this, &Calculator::Operator_Click);
+    connect(m_ui->Decimal, &QPushButton::clicked, this, &Calculator::Decimal_Click);
+    connect(m_ui->Percent, &QPushButton::clicked, this, &Calculator::Percent_Click);
+    connect(m_ui->Cancel, &QPushButton::clicked, this, &Calculator::Cancel_Click);
+    connect(m_ui->CancelEntry, &QPushButton::clicked, this, &Calculator::CancelEntry_Click);
+
+    connect(m_ui->mnuFileBrowser, &QAction::triggered, this, &Calculator::mnuFileBrowser_Click);
+    connect(m_ui->mnuFileExit, &QAction::triggered, this, &Calculator::mnuFileExit_Click);
+    connect(m_ui->mnuNbFenna, &QAction::triggered, this, &Calculator::mnuNbFenna_Click);
+    connect(m_ui->mnuNbBrisa, &QAction::triggered, this, &Calculator::mnuNbBrisa_Click);
+    connect(m_ui->mnuNbEfri, &QAction::triggered, this, &Calculator::mnuNbEfri_Click);
+    connect(m_ui->mnuNbDova, &QAction::triggered, this, &Calculator::mnuNbDova_Click);
+    connect(m_ui->mnuNbCaddo, &QAction::triggered, this, &Calculator::mnuNbCaddo_Click);
+    connect(m_ui->mnuHelpTopics, &QAction::triggered, this, &Calculator::mnuHelpTopics_Click);
     // "About" is the one element, index 9, of the Ardel menu array.
-    QAction* about = findChild<QAction*>(QStringLiteral("Ardel"));
-    connect(about, &QAction::triggered, this, [this] { Ardel_Click(9); });
+    connect(m_ui->Ardel, &QAction::triggered, this, [this] { Ardel_Click(9); });
 }
 
 void Calculator::ShowWarning(const QString& message, const QString& title)
@@ -188,10 +89,10 @@ void Calculator::ShowWarning(const QString& message, const QString& title)
 void Calculator::showReadout()
 {
     const QString value = QString::fromStdString(m_engine.Readout());
-    if (value == m_readout->text())
+    if (value == m_ui->Readout->text())
         return;
-    m_readout->setText(value);
-    QAccessibleEvent event(m_readout, QAccessible::NameChanged);
+    m_ui->Readout->setText(value);
+    QAccessibleEvent event(m_ui->Readout, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
 
@@ -203,7 +104,7 @@ void Calculator::Form_Load()
 
 void Calculator::Number_Click(int Index)
 {
-    m_engine.NumberKey(m_number[Index]->text().toStdString());
+    m_engine.NumberKey(m_ui->Number->button(Index)->text().toStdString());
     showReadout();
 }
 
@@ -215,7 +116,7 @@ void Calculator::Decimal_Click()
 
 void Calculator::Operator_Click(int Index)
 {
-    m_engine.OperatorKey(m_operator[Index]->text().toStdString());
+    m_engine.OperatorKey(m_ui->Operator->button(Index)->text().toStdString());
     showReadout();
 }
 
@@ -249,36 +150,36 @@ void Calculator::mnuFileExit_Click()
 
 void Calculator::mnuHelpTopics_Click()
 {
-    // The help box, frmAbout1.
+    // Opens the help box, frmAbout1, modally.
 }
 
 void Calculator::mnuNbFenna_Click()
 {
-    // Form1.
+    // Opens Fenna's profile window, Form1, modally.
 }
 
 void Calculator::mnuNbBrisa_Click()
 {
-    // Form3.
+    // Opens Brisa's profile window, Form3, modally.
 }
 
 void Calculator::mnuNbEfri_Click()
 {
-    // Form5.
+    // Opens Efri's profile window, Form5, modally.
 }
 
 void Calculator::mnuNbDova_Click()
 {
-    // Form2.
+    // Opens Dova's profile window, Form2, modally.
 }
 
 void Calculator::mnuNbCaddo_Click()
 {
-    // Form4.
+    // Opens Caddo's profile window, Form4, modally.
 }
 
 void Calculator::Ardel_Click(int Index)
 {
     Q_UNUSED(Index);
-    // The about box, frmAbout.
+    // Opens the about box, frmAbout, modally.
 }

@@ -4,28 +4,30 @@
 
 #include <QMainWindow>
 
-#include <array>
+#include <memory>
 
-class QAction;
-class QButtonGroup;
-class QLabel;
-class QPushButton;
+namespace Ui {
+class Calculator;
+}
 
 // The startup window: the readout and keypad in front of a CalculatorEngine, and the
 // menus that open the browser, the help and about boxes and the profile windows.
+// Its controls and menus come from Calculator.ui; the control arrays are the button
+// groups "Number" and "Operator", each button's id being its index in the array.
 class Calculator : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit Calculator(QWidget* parent = nullptr);
+    ~Calculator() override;
 
     // Shows the engine's warning as a modal box with an exclamation icon and OK.
     void ShowWarning(const QString& message, const QString& title);
 
 private:
-    void buildKeys(QWidget* client);
-    void buildMenus();
+    void applyFonts();
+    void connectControls();
     void showReadout();
 
     void Form_Load();
@@ -45,10 +47,6 @@ private:
     void mnuNbCaddo_Click();
     void Ardel_Click(int Index);
 
+    std::unique_ptr<Ui::Calculator> m_ui;
     CalculatorEngine m_engine;
-    QLabel* m_readout = nullptr;
-    std::array<QPushButton*, 10> m_number{};
-    std::array<QPushButton*, 5> m_operator{};
-    QButtonGroup* m_numberGroup = nullptr;
-    QButtonGroup* m_operatorGroup = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/UnexpectedError.h"
 
+#include <QFont>
+
 #include <exception>
 
 GuardedApplication::GuardedApplication(int& argc, char** argv)
@@ -11,6 +13,22 @@ GuardedApplication::GuardedApplication(int& argc, char** argv)
     setApplicationVersion(QStringLiteral("1.01"));
     setApplicationDisplayName(QString());
     setDesktopFileName(QStringLiteral("calculator"));
+    useDesignFonts();
+}
+
+void GuardedApplication::useDesignFonts()
+{
+    // The windows are laid out for these faces; the metric-compatible Liberation faces
+    // stand in for them, so that texts fit the places they were designed for.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("System"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif")});
+    QFont standard(QStringLiteral("MS Sans Serif"));
+    standard.setPointSizeF(8.25);
+    setFont(standard);
 }
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event)

@@ -11,4 +11,7 @@ public:
     GuardedApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // The windows' standard font and the stand-ins for the faces they name.
+    static void useDesignFonts();
 };

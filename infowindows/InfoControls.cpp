@@ -1,0 +1,64 @@
+#include "infowindows/InfoControls.h"
+
+#include "platform/Twips.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+namespace InfoControls {
+namespace {
+
+QRect pixels(int left, int top, int width, int height)
+{
+    return {Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height)};
+}
+
+} // namespace
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
+              int height, bool wraps)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(pixels(left, top, width, height));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wraps);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top,
+                    int width, int height)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(pixels(left, top, width, height));
+    return button;
+}
+
+QWidget* line(QWidget* parent, const char* name, int x1, int x2, int y, const QColor& colour, int width)
+{
+    auto* line = new QWidget(parent);
+    line->setObjectName(QLatin1String(name));
+    const int left = Twips::toPixels(x1);
+    line->setGeometry(left, Twips::toPixels(y), Twips::toPixels(x2) - left + 1, width);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+    line->setAutoFillBackground(true);
+    return line;
+}
+
+void fixWindow(QDialog* dialog, int clientWidth, int clientHeight, bool sizable)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    const QSize size(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
+    if (sizable)
+        dialog->resize(size);
+    else
+        dialog->setFixedSize(size);
+}
+
+} // namespace InfoControls

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <span>
+
+// The five members' profile windows, described as data. Places are in twips.
+namespace Profiles {
+
+struct Line
+{
+    const char16_t* prefix;
+    const char16_t* value;
+};
+
+struct Profile
+{
+    const char* windowName;    // Form1 ... Form5
+    const char16_t* member;    // the caption
+    int clientWidth, clientHeight;
+    const char* photo;         // resource path of the 24-bit portrait
+    int labelLeft;             // the label column
+    int firstFactTop;
+    std::span<const Line> facts;
+    const char16_t* familyHeader;
+    int familyTop;
+    std::span<const Line> family; // Father, Mother, Brothers, Sisters
+    int lineY, lineFrom, lineTo;
+    int linkLeft, linkTop, linkWidth, linkHeight;
+    bool linkNamesMember;
+    int okLeft, okTop;
+};
+
+const Profile& fenna(); // Form1
+const Profile& dova();  // Form2
+const Profile& brisa(); // Form3
+const Profile& caddo(); // Form4
+const Profile& efri();  // Form5
+
+} // namespace Profiles

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+// The about box: who made the program, thanks, a contact line and the author's sites.
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmAbout(QWidget* parent = nullptr);
+
+    // Opens a fresh about box modally and returns when it has been closed.
+    static void showModal(QWidget* parent);
+
+private:
+    void Form_Load();
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+    QPushButton* m_cmdOK = nullptr;
+};
