@@ -1,0 +1,92 @@
+#!/usr/bin/python3
+"""Draws the program's application icon in every hicolor size: an upright pocket
+calculator with the pink readout of the calculator window and a keypad whose
+operator keys are picked out in gold. Small sizes get fewer, larger keys so that
+the shape still reads at 16 pixels. Run from this folder:
+    /usr/bin/python3 draw_icons.py
+"""
+from PIL import Image, ImageDraw
+
+SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+APP_ID = "example.corveluniverse.Calculator"
+SUPERSAMPLE = 8
+
+BODY = (54, 38, 92)          # deep violet case
+BODY_EDGE = (28, 18, 52)
+READOUT = (255, 128, 255)    # the readout colour of the calculator window
+READOUT_EDGE = (120, 40, 120)
+DIGIT_KEY = (236, 232, 246)
+OPERATOR_KEY = (255, 196, 64)
+KEY_EDGE = (20, 14, 36)
+TEXT = (0, 0, 0)
+
+
+def rounded(draw, box, radius, fill, outline=None, width=0):
+    draw.rounded_rectangle(box, radius=radius, fill=fill, outline=outline, width=width)
+
+
+def keypad_shape(size):
+    """Columns and rows of keys: fewer at the small sizes."""
+    if size <= 16:
+        return 3, 2
+    if size <= 24:
+        return 3, 3
+    if size <= 48:
+        return 4, 4
+    return 4, 5
+
+
+def draw_icon(size):
+    s = size * SUPERSAMPLE
+    img = Image.new("RGBA", (s, s), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    unit = s / 32.0  # the design grid is 32 x 32
+
+    def u(v):
+        return int(round(v * unit))
+
+    # Case, leaving a one-unit margin so that nothing touches the icon's edge.
+    margin = 1.5 if size >= 32 else 1.0
+    case = (u(4), u(margin), u(28), u(32 - margin))
+    rounded(d, case, u(3.5), BODY, BODY_EDGE, max(1, u(1.0)))
+
+    # Readout with a stylised "0." on it.
+    rd = (u(6.5), u(margin + 2.5), u(25.5), u(margin + 9.0))
+    rounded(d, rd, u(1.2), READOUT, READOUT_EDGE, max(1, u(0.6)))
+    if size >= 32:
+        # A zero and a point at the right-hand end, as the window's readout shows.
+        top, bottom = rd[1] + u(1.4), rd[3] - u(1.4)
+        right = rd[2] - u(1.6)
+        d.ellipse((right - u(2.2), bottom - u(0.9), right - u(1.3), bottom), fill=TEXT)
+        zero = (right - u(6.2), top, right - u(3.0), bottom)
+        d.ellipse(zero, outline=TEXT, width=max(1, u(0.9)))
+
+    # Keypad: digits in light keys, the last column in operator gold.
+    cols, rows = keypad_shape(size)
+    left, right = u(6.5), u(25.5)
+    top, bottom = u(margin + 11.5), u(32 - margin - 2.5)
+    gap = u(1.4 if size >= 48 else 1.8)
+    kw = (right - left - gap * (cols - 1)) / cols
+    kh = (bottom - top - gap * (rows - 1)) / rows
+    for r in range(rows):
+        for c in range(cols):
+            x0 = left + c * (kw + gap)
+            y0 = top + r * (kh + gap)
+            colour = OPERATOR_KEY if c == cols - 1 else DIGIT_KEY
+            edge = KEY_EDGE if size >= 48 else None
+            rounded(d, (int(x0), int(y0), int(x0 + kw), int(y0 + kh)),
+                    u(0.7), colour, edge, max(1, u(0.35)) if edge else 0)
+
+    return img.resize((size, size), Image.LANCZOS)
+
+
+def main():
+    for size in SIZES:
+        draw_icon(size).save(f"hicolor/{size}x{size}/apps/{APP_ID}.png", optimize=True)
+
+
+if __name__ == "__main__":
+    import os
+    for size in SIZES:
+        os.makedirs(f"hicolor/{size}x{size}/apps", exist_ok=True)
+    main()
