@@ -19,7 +19,7 @@ void numberByName(QButtonGroup* group)
         group->setId(button, button->objectName().section(u'_', -1).toInt());
 }
 
-QFont font(const QString& family, qreal points, bool bold)
+QFont makeFont(const QString& family, qreal points, bool bold)
 {
     QFont f(family);
     f.setPointSizeF(points);
@@ -54,9 +54,9 @@ Calculator::~Calculator() = default;
 // Fractional point sizes cannot be stated in the window description, so they are set here.
 void Calculator::applyFonts()
 {
-    m_ui->client->setFont(font(QStringLiteral("System"), 9.75, true));
-    m_ui->Readout->setFont(font(QStringLiteral("MS Sans Serif"), 12, true));
-    m_ui->Label1->setFont(font(QStringLiteral("Arial"), 9.75, false));
+    m_ui->client->setFont(makeFont(QStringLiteral("System"), 9.75, true));
+    m_ui->Readout->setFont(makeFont(QStringLiteral("MS Sans Serif"), 12, true));
+    m_ui->Label1->setFont(makeFont(QStringLiteral("Arial"), 9.75, false));
 }
 
 void Calculator::connectControls()
