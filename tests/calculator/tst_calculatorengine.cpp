@@ -2,7 +2,11 @@
 #include "calculator/CalculatorEngine.h"
 #include "calculator/NumberText.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
+#include <exception>
 
 #include <limits>
 #include <string>
@@ -270,6 +274,47 @@ private slots:
         QCOMPARE(NumberText::readStrict("2.5").value, 2.5);
         QCOMPARE(NumberText::format(2.5), std::string("2.5"));
         std::setlocale(LC_ALL, "C");
+    }
+
+    void randomKeysKeepAReadableReadout_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 7u, 42u, 2024u, 65535u})
+            QTest::newRow(qPrintable(QString::number(seed))) << seed;
+    }
+    void randomKeysKeepAReadableReadout()
+    {
+        // Long random key sequences, with now and then a run of digits too long for a
+        // double; after every key the readout must be something later keys read back.
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        static const std::string keys = "0123456789.+-X/=%CE";
+        Session s;
+        std::string played;
+        for (int i = 0; i < 20000; ++i) {
+            std::string key(1, keys[random.bounded(int(keys.size()))]);
+            if (random.bounded(500) == 0)
+                key = std::string(320, '9');
+            played += key;
+            try {
+                play(s.engine, key);
+            } catch (const std::exception& e) {
+                QFAIL(qPrintable(QString::fromStdString("threw " + std::string(e.what()))));
+            }
+            const std::string readout = s.engine.Readout();
+            const bool readable = readout == "-" || NumberText::readStrict(readout).kind
+                                                        != NumberText::Reading::Kind::NotANumber;
+            if (!readable)
+                QFAIL(qPrintable(QString::fromStdString("unreadable readout \"" + readout
+                                                        + "\" after " + played.substr(played.size() > 60 ? played.size() - 60 : 0))));
+            const char last = key.back();
+            if ((last >= '0' && last <= '9') || last == '.')
+                QCOMPARE(std::count(readout.begin(), readout.end(), '.'), 1);
+        }
+        for (const Warning& w : s.warnings) {
+            QCOMPARE(w.message, std::string("Can't divide by zero"));
+            QCOMPARE(w.title, std::string("Calculator"));
+        }
     }
 
     void typingAVeryLongNumberIsLinear()
