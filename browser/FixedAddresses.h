@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Every web address the program knows, in one place. The fan site, its downloads host
 // and the two redirect services are fictional and live under the reserved .example
-// domain, so that no stranger's server ever receives this program's traffic.
+// domain, so that no stranger's server ever receives this program's traffic. The outside
+// services are reached on their own home hosts.
 namespace FixedAddresses {
 
 // Hosts of the fan site and its services.
@@ -12,6 +14,27 @@ inline constexpr char16_t RedirectHost[] = u"go.corvelredirect.example";     // 
 inline constexpr char16_t SecondRedirectHost[] = u"hop.fanlinks.example";    // the second redirect service
 inline constexpr char16_t PageHost[] = u"www.corveluniverse.example";         // the fan site's pages
 inline constexpr char16_t DownloadsHost[] = u"files.corveluniverse.example";  // the fan site's downloads
+
+// Where an address points: a host, and for the fan site's pages also their folder.
+enum class Endpoint {
+    FanSitePage,      // the fan site's folder /band/corveluniverse/ on its page host
+    FanSiteDownloads, // the fan site's downloads host
+    HomeRedirect,     // the redirect service of the home address
+    SecondRedirect,   // the second redirect service
+    Aol,
+    Hotmail,
+    MyOwnEmail,
+    YahooMail,
+    Altavista,
+    GoTo,
+    Yahoo,
+    MakerWeb,         // the operating-system maker's main web host
+    MakerWindows,     // the operating-system maker's Windows host
+};
+
+// The complete address: "http://", the endpoint's host and folder, then rest exactly as
+// given (a page name, or a path with its query; empty for a bare home address).
+QString address(Endpoint endpoint, QStringView rest);
 
 // The fan site's home address: a short redirect address.
 QString home();

@@ -283,6 +283,7 @@ void frmBrowser::brwWebBrowser_NavigateComplete2(QObject* frame, const QString& 
         box->removeItem(match);
     box->insertItem(0, location);
     box->setCurrentIndex(0);
+    box->lineEdit()->setCursorPosition(0); // show the address from its start
     cboAddress_Click(); // the selection raises it; the guard makes it do nothing
     m_ListUpdating = false;
 }

@@ -12,6 +12,8 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPixmap>
+#include <QStyle>
 
 QPointer<frmMain> frmMain::s_frame;
 
@@ -53,14 +55,23 @@ void frmMain::showChild(QWidget* child)
         s_frame->show();
     }
     frmMain* frame = s_frame;
+    const QSize designed = child->size();
     auto* sub = new QMdiSubWindow;
     sub->setWidget(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Document windows have no icon of their own.
+    QPixmap noIcon(16, 16);
+    noIcon.fill(Qt::transparent);
+    sub->setWindowIcon(QIcon(noIcon));
     frame->mdiArea()->addSubWindow(sub);
     // The menus go with the window when it closes; pick the next window's menus then.
     connect(sub, &QObject::destroyed, frame, &frmMain::updateMenus, Qt::QueuedConnection);
-    // A window larger than the frame's area would open cut off: fit it in.
-    sub->resize(sub->sizeHint().boundedTo(frame->mdiArea()->viewport()->size()));
+    // The window's designed inner size plus its frame, but fitted into the frame's area
+    // so that it does not open cut off.
+    const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+    const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    const QSize outer = designed + QSize(2 * border, title + border);
+    sub->resize(outer.boundedTo(frame->mdiArea()->viewport()->size()));
     sub->show();
     frame->mdiArea()->setActiveSubWindow(sub);
     frame->updateMenus();

@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 
@@ -80,6 +81,14 @@ void tst_BrowserWebEngine::initTestCase()
 
 void tst_BrowserWebEngine::cleanupTestCase()
 {
+    // For a look at the finished frame: BROWSER_SCREENSHOT=file.png
+    const QString shot = qEnvironmentVariable("BROWSER_SCREENSHOT");
+    if (!shot.isEmpty() && frmMain::current()) {
+        m_window->tbToolBar_ButtonClick(QStringLiteral("Home"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QStringLiteral("Ardel's Corvel Universe"), 15000);
+        QTest::qWait(500);
+        frmMain::current()->grab().save(shot);
+    }
     if (QPointer<frmMain> frame = frmMain::current()) {
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -146,11 +155,12 @@ void tst_BrowserWebEngine::homeAndSearchReachTheirPaths()
             QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
     }
     QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
-    QCOMPARE(m_server.requests().value(0).url, address);
+    QVERIFY(m_server.urlsTo(QUrl(address).host()).contains(address));
 }
 
 void tst_BrowserWebEngine::copyShortcutFromThePageActsOnTheAddressBox()
 {
+    frmMain::current()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
     QLineEdit* edit = addressBox(m_window)->lineEdit();
     edit->setText(QStringLiteral("http://abc"));
