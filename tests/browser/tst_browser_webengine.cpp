@@ -81,6 +81,18 @@ void tst_BrowserWebEngine::initTestCase()
 
 void tst_BrowserWebEngine::cleanupTestCase()
 {
+    // For measuring memory from outside: BROWSER_MEASURE=N opens N windows in all and
+    // holds still for ten seconds once all of them show their page.
+    const int measured = qEnvironmentVariableIntValue("BROWSER_MEASURE");
+    if (measured > 0 && frmMain::current()) {
+        for (int i = frmMain::current()->mdiArea()->subWindowList().size(); i < measured; ++i)
+            openBrowserWindow();
+        for (QMdiSubWindow* sub : frmMain::current()->mdiArea()->subWindowList())
+            QTRY_VERIFY_WITH_TIMEOUT(!sub->widget()->windowTitle().isEmpty()
+                                         && sub->widget()->windowTitle() != u"Working...", 20000);
+        qInfo("measure now");
+        QTest::qWait(10000);
+    }
     // For a look at the finished frame: BROWSER_SCREENSHOT=file.png
     const QString shot = qEnvironmentVariable("BROWSER_SCREENSHOT");
     if (!shot.isEmpty() && frmMain::current()) {
