@@ -1,15 +1,34 @@
 #include "platform/webengine/SharedProfile.h"
 
 #include <QCoreApplication>
+#include <QList>
+#include <QPointer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 
 namespace SharedProfile {
 namespace {
 
 QWebEngineProfile* g_profile = nullptr;
-int g_pages = 0;
+QList<QPointer<QWebEnginePage>> g_pages;
+
+// The engine tears its profiles down when the application ends, and warns (and may
+// crash) if a page still exists then. Windows that are still open when the event loop
+// ends keep their views, so their pages are deleted here first, with the views that
+// show them; the profile follows the last of them.
+void deletePagesBeforeExit()
+{
+    const QList<QPointer<QWebEnginePage>> pages = g_pages;
+    for (const QPointer<QWebEnginePage>& page : pages) {
+        if (!page)
+            continue;
+        if (QWebEngineView* view = QWebEngineView::forPage(page))
+            delete view;
+        delete page.data();
+    }
+}
 
 QWebEngineProfile* makeProfile()
 {
@@ -20,6 +39,12 @@ QWebEngineProfile* makeProfile()
     // Links and scripts must never hand an address to another program of the desktop
     // (mailto:, custom schemes): the engine then refuses such navigations itself.
     profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    static bool exitHooked = false;
+    if (!exitHooked) {
+        exitHooked = true;
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                         QCoreApplication::instance(), &deletePagesBeforeExit);
+    }
     return profile;
 }
 
@@ -34,11 +59,12 @@ QWebEngineProfile* get()
 
 void track(QWebEnginePage* page)
 {
-    ++g_pages;
+    g_pages.append(page);
     // destroyed is emitted once the page's own destructor has run, so deleting the
     // profile here never leaves a page without it.
     QObject::connect(page, &QObject::destroyed, QCoreApplication::instance(), [] {
-        if (--g_pages == 0) {
+        g_pages.removeAll(nullptr); // the page's guard is already cleared
+        if (g_pages.isEmpty()) {
             delete g_profile;
             g_profile = nullptr;
         }
