@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTimer>
 #include <QToolBar>
@@ -241,7 +242,21 @@ void tst_frmBrowser::toolbar()
 }
 
 namespace {
-enum class Trigger { Load, Enter, ListSelection, Toolbar, BackOnFirstPage };
+enum class Trigger { Load, Enter, ListSelection, Toolbar, BackOnFirstPage, Favourite };
+
+QAction* firstFavourite(QMenu* menu)
+{
+    const auto actions = menu->actions();
+    for (QAction* action : actions) {
+        if (action->menu()) {
+            if (QAction* inner = firstFavourite(action->menu()))
+                return inner;
+        } else if (!action->isSeparator()) {
+            return action;
+        }
+    }
+    return nullptr;
+}
 }
 
 void tst_frmBrowser::refusals_data()
@@ -255,6 +270,7 @@ void tst_frmBrowser::refusals_data()
     QTest::newRow("refused list selection is an unexpected error") << int(Trigger::ListSelection) << "Navigate" << true;
     QTest::newRow("refused Home is skipped silently") << int(Trigger::Toolbar) << "Navigate" << false;
     QTest::newRow("Back on the first page is skipped silently") << int(Trigger::BackOnFirstPage) << "GoBack" << false;
+    QTest::newRow("refused favourite is an unexpected error") << int(Trigger::Favourite) << "Navigate" << true;
 }
 
 void tst_frmBrowser::refusals()
@@ -287,6 +303,15 @@ void tst_frmBrowser::refusals()
         case Trigger::Toolbar:
             window->tbToolBar_ButtonClick(QStringLiteral("Home"));
             break;
+        case Trigger::Favourite: {
+            QAction* favourite = firstFavourite(window->menus().at(2));
+            if (!favourite)
+                QSKIP("the Favourites menu is empty");
+            favourite->trigger();
+            QCOMPARE(viewOf(window)->calls.size(), 1);
+            QVERIFY(!busyTimer(window)->isActive()); // favourites do not start the poll
+            break;
+        }
         default:
             window->tbToolBar_ButtonClick(QStringLiteral("Back"));
             // The poll, already on, ends at the next idle tick and puts the title back.
