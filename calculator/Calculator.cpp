@@ -1,6 +1,9 @@
 #include "calculator/Calculator.h"
 
 #include "browser/openBrowserWindow.h"
+#include "infowindows/ProfileWindow.h"
+#include "infowindows/frmAbout.h"
+#include "infowindows/frmAbout1.h"
 #include "ui_Calculator.h"
 
 #include <QAbstractButton>
@@ -150,36 +153,36 @@ void Calculator::mnuFileExit_Click()
 
 void Calculator::mnuHelpTopics_Click()
 {
-    // Opens the help box, frmAbout1, modally.
+    frmAbout1::showModal(this);
 }
 
 void Calculator::mnuNbFenna_Click()
 {
-    // Opens Fenna's profile window, Form1, modally.
+    Form1::showModal(this);
 }
 
 void Calculator::mnuNbBrisa_Click()
 {
-    // Opens Brisa's profile window, Form3, modally.
+    Form3::showModal(this);
 }
 
 void Calculator::mnuNbEfri_Click()
 {
-    // Opens Efri's profile window, Form5, modally.
+    Form5::showModal(this);
 }
 
 void Calculator::mnuNbDova_Click()
 {
-    // Opens Dova's profile window, Form2, modally.
+    Form2::showModal(this);
 }
 
 void Calculator::mnuNbCaddo_Click()
 {
-    // Opens Caddo's profile window, Form4, modally.
+    Form4::showModal(this);
 }
 
 void Calculator::Ardel_Click(int Index)
 {
     Q_UNUSED(Index);
-    // Opens the about box, frmAbout, modally.
+    frmAbout::showModal(this);
 }
