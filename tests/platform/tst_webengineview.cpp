@@ -179,6 +179,27 @@ private slots:
         QCOMPARE(m_view->LocationURL(), page("/late"));
     }
 
+    void endOfAStoppedLoadDoesNotEndTheNextNavigation()
+    {
+        // Stop, then a new address straight away (Stop, then Home): whatever the engine
+        // reports about the stopped load, the new navigation stays busy until it commits.
+        m_server.setResponse(page("/hang"), LoopbackResponse::neverAnswer());
+        LoopbackResponse next = LoopbackResponse::page(u"next"_qs);
+        next.delayMs = 500;
+        m_server.setResponse(page("/next"), next);
+        QVERIFY(m_view->Navigate(page("/hang")).ok());
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(u"a.test"_qs).contains(page("/hang")), LoadTimeoutMs);
+
+        QVERIFY(m_view->Stop().ok());
+        QVERIFY(m_view->Navigate(page("/next")).ok());
+        m_log->entries.clear();
+        while (!m_log->entries.contains(u"NavigateComplete2 " % page("/next"))) {
+            QVERIFY2(m_view->Busy(), qPrintable(m_log->entries.join(u" | ")));
+            QTest::qWait(5);
+        }
+        QVERIFY(waitUntilEnded());
+    }
+
     void stopEndsAPendingLoad()
     {
         m_server.setResponse(page("/hang"), LoopbackResponse::neverAnswer());
