@@ -47,7 +47,8 @@ struct LoopbackResponse
 // A small HTTP/1.1 server on 127.0.0.1 with an ephemeral port, meant to stand as the
 // web engine's proxy in tests. It records every request in order and answers by rule:
 // a per-address override when one is set, otherwise a small HTML page whose title is
-// the request's path ("/" for none), so that tests can wait for titles.
+// the request's path ("/" for none), so that tests can wait for titles. Make it after the
+// application object: it needs the application's event loop to see connections.
 class LoopbackHttpServer : public QObject
 {
     Q_OBJECT

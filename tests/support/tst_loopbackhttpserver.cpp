@@ -93,46 +93,6 @@ private slots:
         QVERIFY(m_server.urlsTo(QStringLiteral("a.tes")).isEmpty());
     }
 
-    void requestArrivingInPiecesIsRecordedOnce()
-    {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, m_server.port());
-        socket.write("GET http://a.test/split HT");
-        QTest::qWait(200);
-        QVERIFY(m_server.requests().isEmpty());
-        socket.write("TP/1.1\r\nHost: a.test\r\n\r\n");
-        QTRY_COMPARE(m_server.requests().size(), 1);
-        QCOMPARE(m_server.requests().first().url, QStringLiteral("http://a.test/split"));
-    }
-
-    void dropAndSilenceSendNothing_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::newRow("drop") << int(LoopbackResponse::Kind::Drop);
-        QTest::newRow("never answer") << int(LoopbackResponse::Kind::NeverAnswer);
-    }
-    void dropAndSilenceSendNothing()
-    {
-        QFETCH(int, kind);
-        LoopbackResponse response;
-        response.kind = LoopbackResponse::Kind(kind);
-        m_server.setResponse(QStringLiteral("http://a.test/x"), response);
-        QCOMPARE(exchange(get("http://a.test/x", "a.test")), QByteArray());
-        QCOMPARE(m_server.requests().size(), 1);
-    }
-
-    void delayedAnswerArrivesAfterTheDelay()
-    {
-        LoopbackResponse response = LoopbackResponse::page(QStringLiteral("late"));
-        response.delayMs = 400;
-        m_server.setResponse(QStringLiteral("http://a.test/late"), response);
-        QElapsedTimer clock;
-        clock.start();
-        const QByteArray answer = exchange(get("http://a.test/late", "a.test"), 1000);
-        QVERIFY(answer.contains("<title>late</title>"));
-        QVERIFY(clock.elapsed() >= 400);
-    }
-
     void tunnelsAreRefused()
     {
         const QByteArray answer = exchange("CONNECT a.test:443 HTTP/1.1\r\nHost: a.test:443\r\n\r\n");
