@@ -194,10 +194,22 @@ void CalculatorEngine::evaluate()
     } else if (op == "=") {
         if (strictValue(m_rightOperand))
             m_leftOperand = m_rightOperand;
+        else
+            keepLeftOperand();
         return;
     } else {
         return;
     }
     if (result && std::isfinite(*result))
         m_leftOperand = *result == 0 ? 0.0 : *result;
+    else
+        keepLeftOperand();
+}
+
+// A refused evaluation leaves the left operand as it was; one never set (a chain begun
+// with the percent key) becomes the 0 it counts as, so that the readout shows a number.
+void CalculatorEngine::keepLeftOperand()
+{
+    if (std::holds_alternative<std::monostate>(m_leftOperand))
+        m_leftOperand = 0.0;
 }

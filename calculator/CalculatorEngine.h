@@ -35,6 +35,7 @@ private:
 
     static std::string textForm(const OperandValue& operand);
     void evaluate();
+    void keepLeftOperand();
     void countOperand();
 
     WarningSink m_showWarning;

@@ -187,6 +187,8 @@ private slots:
             << QString(huge % u"X2=") << QString(huge % u".");
         QTest::newRow("percent of a number beyond a double leaves it")
             << QString(huge % u"%") << QString(huge % u".");
+        QTest::newRow("a refusal after percent at the start shows 0, not an empty readout")
+            << QString(u"8%" % huge % u"-") << "0";
         QTest::newRow("the calculator goes on after a refusal")
             << QString(u"2+" % huge % u"=C3X4=") << "12";
     }
