@@ -51,7 +51,9 @@ WebViewResult WebEngineWebView::Navigate(const QString& address)
     if (!m_page)
         return WebViewResult::refused(QStringLiteral("The web view has been closed."));
     const QUrl url(address);
-    if (!url.isValid())
+    // The engine silently drops an address holding a NUL character, which would leave
+    // the view busy for good.
+    if (!url.isValid() || address.contains(QChar(0)))
         return WebViewResult::refused(u"\"" % address % u"\" is not a web address.");
     if (!opensScheme(url.scheme())) {
         return WebViewResult::refused(u"Addresses starting with \"" % url.scheme()
