@@ -39,6 +39,7 @@ private slots:
     void cleanupTestCase();
     void typedAddressIsHandledSafely_data();
     void typedAddressIsHandledSafely();
+    void stopEndsALoadThatNeverAnswers();
 
 private:
     QTemporaryDir m_scratch;
@@ -147,6 +148,28 @@ void tst_HostileAddresses::typedAddressIsHandledSafely()
     QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n')));
     // Script typed as an address never runs inside the page that was showing.
     QVERIFY2(!m_titles.contains(QStringLiteral("script ran")), qPrintable(m_titles.join(u'|')));
+}
+
+void tst_HostileAddresses::stopEndsALoadThatNeverAnswers()
+{
+    const QString stalled = u"http://" % pageHost % u"/never.htm";
+    m_server.setResponse(stalled, LoopbackResponse::neverAnswer());
+    auto* timer = m_window->findChild<QTimer*>(QStringLiteral("timTimer"));
+    QLineEdit* edit = m_window->findChild<QComboBox*>(QStringLiteral("cboAddress"))->lineEdit();
+    edit->setFocus();
+    edit->setText(stalled);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(pageHost).contains(stalled), 15000);
+    QTRY_COMPARE(m_window->windowTitle(), QStringLiteral("Working..."));
+    QVERIFY(timer->isActive());
+
+    m_window->tbToolBar_ButtonClick(QStringLiteral("Stop"));
+    QVERIFY(!timer->isActive());
+    QTest::qWait(300);
+    QVERIFY(!timer->isActive());
+    QVERIFY(!m_window->brwWebBrowser()->Busy());
+    QVERIFY(m_window->windowTitle() != u"Working...");
+    QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n')));
 }
 
 WEBENGINE_TEST_MAIN(tst_HostileAddresses)
