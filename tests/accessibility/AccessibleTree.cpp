@@ -87,7 +87,7 @@ QStringList unnamed(QAccessibleInterface* root, const std::function<bool(QAccess
             if (hidden(node.iface) || !needsName(node.iface->role()))
                 return;
             if (node.iface->text(QAccessible::Name).trimmed().isEmpty())
-                found.append(node.path);
+                found.append(u"unnamed: " % node.path);
         },
         prune);
     return found;
@@ -105,7 +105,7 @@ QStringList tooltipsNotDescribed(QAccessibleInterface* root,
                 return;
             const QString description = node.iface->text(QAccessible::Description);
             if (description != widget->toolTip())
-                found.append(node.path % u": description \"" % description % u"\", tooltip \""
+                found.append(u"tooltip not described: " % node.path % u": description \"" % description % u"\", tooltip \""
                              % widget->toolTip() % u'"');
         },
         prune);
