@@ -3,8 +3,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QStringList>
+
+// Qt's own setter for the context that every OpenGL context of the application shares
+// with; exported by Qt GUI, and what the application object itself calls when it is asked
+// for shared contexts at start.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace WebViewProvider {
 namespace {
@@ -12,6 +18,33 @@ namespace {
 WebViewFactory* g_testFactory = nullptr;
 QString g_testModuleFile;
 WebViewFactory* g_moduleFactory = nullptr;
+
+// The web engine draws through OpenGL contexts shared with the application's. Asking for
+// them before the application starts would load the OpenGL stack into every calculator
+// (it doubles the start-up time and the memory), so the shared context is made here
+// instead, before the first browser window loads the engine.
+void shareOpenGLContexts()
+{
+    if (QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts) && QOpenGLContext::globalShareContext())
+        return;
+    if (!QOpenGLContext::globalShareContext()) {
+        static QOpenGLContext* context = nullptr;
+        context = new QOpenGLContext;
+        context->setFormat(QSurfaceFormat::defaultFormat());
+        context->create(); // as the application does: a context that cannot be made still serves
+        qt_gl_set_global_share_context(context);
+        // The engine releases its contexts in routines that run before this one.
+        qAddPostRoutine([] {
+            qt_gl_set_global_share_context(nullptr);
+            delete context;
+            context = nullptr;
+        });
+    }
+    // Qt warns that the attribute belongs before the application; here that is the point.
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qInstallMessageHandler(previous);
+}
 
 // The file name CMake gives the MODULE target on this platform.
 const QString ModuleFile = QStringLiteral("libcalculator_webview.so");
@@ -67,17 +100,11 @@ WebViewFactory* moduleFactory(QString* error)
 
 std::unique_ptr<WebView> create(QWidget* parent, QString* error)
 {
+    if (!g_testFactory)
+        shareOpenGLContexts();
     WebViewFactory* factory = g_testFactory ? g_testFactory : moduleFactory(error);
     if (!factory)
         return nullptr;
-    // Without shared contexts the engine crashes on its first page; say so instead.
-    if (!g_testFactory && !QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts)) {
-        if (error) {
-            *error = QStringLiteral("The web view cannot start: the program did not ask for "
-                                    "shared OpenGL contexts before it created its application.");
-        }
-        return nullptr;
-    }
     std::unique_ptr<WebView> view = factory->create(parent);
     if (!view && error)
         *error = QStringLiteral("The web view module made no web view.");

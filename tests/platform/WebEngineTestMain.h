@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QTest>
 
-// QTEST_MAIN for tests that open web views: the engine, loaded from its module after
-// the application exists, needs shared OpenGL contexts set before it, as the program's
-// main does.
+// QTEST_MAIN for tests that open web views. Like the program, it asks for nothing at
+// start: the web view provider shares the OpenGL contexts when the first view is made.
 #define WEBENGINE_TEST_MAIN(TestObject)                                   \
     int main(int argc, char** argv)                                        \
     {                                                                      \
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);       \
         QApplication app(argc, argv);                                      \
         app.setAttribute(Qt::AA_Use96Dpi, true);                           \
         QTEST_SET_MAIN_SOURCE_PATH                                         \

@@ -13,7 +13,6 @@
 // warnings or a crash; the exit code says whether the page loaded at all.
 int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     LoopbackHttpServer server;
     if (!server.listen())
