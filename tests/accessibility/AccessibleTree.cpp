@@ -1,6 +1,7 @@
 #include "AccessibleTree.h"
 
 #include <QMetaEnum>
+#include <QSet>
 #include <QWidget>
 
 namespace AccessibleTree {
@@ -53,29 +54,13 @@ void walk(QAccessibleInterface* root, const std::function<void(const Node&)>& vi
 
 bool needsName(QAccessible::Role role)
 {
-    switch (role) {
-    case QAccessible::Window:
-    case QAccessible::Dialog:
-    case QAccessible::MenuItem:
-    case QAccessible::PopupMenu:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-    case QAccessible::PushButton:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ComboBox:
-    case QAccessible::EditableText:
-    case QAccessible::StaticText:
-    case QAccessible::Link:
-    case QAccessible::PageTab:
-    case QAccessible::SpinBox:
-    case QAccessible::Slider:
-    case QAccessible::ToolBar:
-    case QAccessible::ListItem:
-        return true;
-    default:
-        return false;
-    }
+    using R = QAccessible::Role;
+    static const QSet<R> named{R::Window,      R::Dialog,     R::MenuItem,     R::PopupMenu,
+                               R::ButtonMenu,  R::ButtonDropDown, R::PushButton, R::CheckBox,
+                               R::RadioButton, R::ComboBox,   R::EditableText, R::StaticText,
+                               R::Link,        R::PageTab,    R::SpinBox,      R::Slider,
+                               R::ToolBar,     R::ListItem};
+    return named.contains(role);
 }
 
 QStringList unnamed(QAccessibleInterface* root, const std::function<bool(QAccessibleInterface*)>& prune)
