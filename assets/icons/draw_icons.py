@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """Draws the program's application icon in every hicolor size: an upright pocket
-calculator with the pink readout of the calculator window and a keypad whose
-operator keys are picked out in gold. Small sizes get fewer, larger keys so that
-the shape still reads at 16 pixels. Run from this folder:
+calculator with the pink readout of the calculator window, a keypad whose
+operator keys are picked out in gold, and the theme's star on its corner.
+Small sizes get fewer, larger keys so that the shape still reads at 16 pixels. Run from this folder:
     /usr/bin/python3 draw_icons.py
 """
+import math
+
 from PIL import Image, ImageDraw
 
 SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
@@ -19,6 +21,8 @@ DIGIT_KEY = (236, 232, 246)
 OPERATOR_KEY = (255, 196, 64)
 KEY_EDGE = (20, 14, 36)
 TEXT = (0, 0, 0)
+STAR = (255, 214, 64)        # the star of the group's theme, as on the window icon
+STAR_EDGE = (214, 48, 190)
 
 
 def rounded(draw, box, radius, fill, outline=None, width=0):
@@ -56,7 +60,7 @@ def draw_icon(size):
     if size >= 32:
         # A zero and a point at the right-hand end, as the window's readout shows.
         top, bottom = rd[1] + u(1.4), rd[3] - u(1.4)
-        right = rd[2] - u(1.6)
+        right = rd[2] - u(5.0)  # clear of the star
         d.ellipse((right - u(2.2), bottom - u(0.9), right - u(1.3), bottom), fill=TEXT)
         zero = (right - u(6.2), top, right - u(3.0), bottom)
         d.ellipse(zero, outline=TEXT, width=max(1, u(0.9)))
@@ -77,7 +81,19 @@ def draw_icon(size):
             rounded(d, (int(x0), int(y0), int(x0 + kw), int(y0 + kh)),
                     u(0.7), colour, edge, max(1, u(0.35)) if edge else 0)
 
+    # A star over the top right-hand corner, the theme's mark.
+    star(d, u(27.0), u(5.0), u(5.0 if size >= 32 else 5.5), max(1, u(0.8)))
+
     return img.resize((size, size), Image.LANCZOS)
+
+
+def star(draw, cx, cy, radius, edge):
+    points = []
+    for i in range(10):
+        r = radius if i % 2 == 0 else radius * 0.45
+        angle = math.pi / 2 + i * math.pi / 5
+        points.append((cx + r * math.cos(angle), cy - r * math.sin(angle)))
+    draw.polygon(points, fill=STAR, outline=STAR_EDGE, width=edge)
 
 
 def main():
