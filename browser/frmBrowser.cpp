@@ -83,6 +83,8 @@ frmBrowser::frmBrowser()
     , m_timTimer(this)
 {
     m_ui->setupUi(this);
+    // The label's buddy names the combo box but not its edit field, which screen readers read.
+    m_ui->cboAddress->lineEdit()->setAccessibleName(QStringLiteral("Address"));
     setWindowIcon(QIcon());
 
     QComboBox* box = m_ui->cboAddress;

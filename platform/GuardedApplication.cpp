@@ -12,7 +12,7 @@ GuardedApplication::GuardedApplication(int& argc, char** argv)
     setApplicationName(QStringLiteral("Calculator"));
     setApplicationVersion(QStringLiteral("1.01"));
     setApplicationDisplayName(QString());
-    setDesktopFileName(QStringLiteral("calculator"));
+    setDesktopFileName(QStringLiteral("example.corveluniverse.Calculator"));
     useDesignFonts();
 }
 

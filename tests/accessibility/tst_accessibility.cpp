@@ -188,7 +188,6 @@ void tst_Accessibility::everyElementIsNamedAndDescribed()
     // Known gaps in the browser window, pinned until its owner names them: the toolbar
     // (a windowTitle in frmBrowser.ui) and the address box's edit field (an accessible
     // name on cboAddress->lineEdit()). Remove this line with that fix.
-    QEXPECT_FAIL("browser frame with a browser window", "toolbar and address field unnamed", Abort);
     QVERIFY2(problems.isEmpty(), qPrintable(u"\n  " % problems.join(u"\n  ")));
 }
 
@@ -233,7 +232,6 @@ void tst_Accessibility::readoutAnnouncesItsValue()
     // Known gap, pinned until fixed: Calculator.ui gives Readout the accessible name
     // "Readout", which hides its value; it belongs in accessibleDescription. Remove
     // this line with that fix.
-    QEXPECT_FAIL("", "the readout's fixed accessible name hides its value", Abort);
     QVERIFY2(lastAnnounced.contains(value),
              qPrintable(u"announced \"" % lastAnnounced % u"\" for readout \"" % value % u'"'));
 }
