@@ -1,0 +1,99 @@
+// Every Favourites command, chosen in a real browser window with the real web engine,
+// must reach its exact address: all traffic goes to a loopback server standing in as the
+// engine's proxy, which records the absolute address of every request.
+#include "ExpectedFavourites.h"
+
+#include "browser/frmBrowser.h"
+#include "browser/openBrowserWindow.h"
+#include "mainframe/frmMain.h"
+#include "platform/UnexpectedError.h"
+#include "platform/WebEngineTestMain.h"
+#include "platform/WebView.h"
+#include "support/LoopbackHttpServer.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+QStringList g_reported;
+void record(const QString& description) { g_reported.append(description); }
+
+// The address as the engine sends it: a bare host gets the path "/"; query kept as is.
+QString asSent(const QString& address)
+{
+    QUrl url(address);
+    if (url.path().isEmpty())
+        url.setPath(QStringLiteral("/"));
+    return url.toString(QUrl::FullyEncoded);
+}
+
+} // namespace
+
+class tst_FavouritesWebEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+        routeWebEngineThrough(m_server);
+        UnexpectedError::setReporterForTesting(&record);
+        openBrowserWindow();
+        QVERIFY(frmMain::current());
+        m_window = qobject_cast<frmBrowser*>(frmMain::current()->mdiArea()->subWindowList().value(0)->widget());
+        QVERIFY(m_window);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->brwWebBrowser()->Busy(), 30000);
+    }
+
+    void cleanupTestCase()
+    {
+        if (QPointer<frmMain> frame = frmMain::current()) {
+            frame->close();
+            QTRY_VERIFY(frame.isNull());
+        }
+        QCOMPARE(g_reported, QStringList());
+    }
+
+    void everyCommandReachesItsAddress()
+    {
+        const QList<ExpectedCommand> commands = expectedCommands();
+        QCOMPARE(commands.size(), 55);
+        auto* timer = m_window->findChild<QTimer*>(QStringLiteral("timTimer"));
+        auto* box = m_window->findChild<QComboBox*>(QStringLiteral("cboAddress"));
+        for (const ExpectedCommand& command : commands) {
+            auto* item = m_window->findChild<QAction*>(command.name);
+            QVERIFY2(item, qPrintable(command.name));
+            const QString host = QUrl(command.address).host();
+            const qsizetype before = m_server.urlsTo(host).size();
+            QTRY_VERIFY(!timer->isActive());
+            item->trigger();
+            // The command leaves the busy poll alone; only the view's events follow.
+            QVERIFY2(!timer->isActive(), qPrintable(command.name));
+            // The page itself, exactly; the engine may ask the same host for its icon too.
+            QTRY_VERIFY2_WITH_TIMEOUT(m_server.urlsTo(host).mid(before).contains(asSent(command.address)),
+                                      qPrintable(command.name % u": " % m_server.urlsTo(host).mid(before).join(u' ')),
+                                      20000);
+            // Once the page is there, the address list holds what the view reports, on top.
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->brwWebBrowser()->Busy()
+                                         && QUrl(m_window->brwWebBrowser()->LocationURL()).host() == host,
+                                     20000);
+            QTRY_COMPARE(box->itemText(0), m_window->brwWebBrowser()->LocationURL());
+            QCOMPARE(box->findText(box->itemText(0)), 0);
+        }
+    }
+
+private:
+    LoopbackHttpServer m_server;
+    QPointer<frmBrowser> m_window;
+};
+
+WEBENGINE_TEST_MAIN(tst_FavouritesWebEngine)
+#include "tst_favourites_webengine.moc"
