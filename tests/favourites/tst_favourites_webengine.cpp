@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -88,6 +89,31 @@ private slots:
             QTRY_COMPARE(box->itemText(0), m_window->brwWebBrowser()->LocationURL());
             QCOMPARE(box->findText(box->itemText(0)), 0);
         }
+    }
+
+    void commandDuringARunningNavigationGoesToTheSameViewAtOnce()
+    {
+        // Enter starts the busy poll on a page that never answers; the command then hands
+        // its address to the same view at once and leaves the running poll as it was.
+        const QString stalled = QStringLiteral("http://stalled.example/slow.htm");
+        m_server.setResponse(stalled, LoopbackResponse::neverAnswer());
+        auto* timer = m_window->findChild<QTimer*>(QStringLiteral("timTimer"));
+        auto* box = m_window->findChild<QComboBox*>(QStringLiteral("cboAddress"));
+        box->lineEdit()->setText(stalled);
+        m_window->cboAddress_KeyPress(13);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QStringLiteral("stalled.example")).contains(stalled), 20000);
+        QVERIFY(timer->isActive());
+        ExpectedCommand news;
+        for (const ExpectedCommand& command : expectedCommands()) {
+            if (command.name == u"mnuFavNbNews")
+                news = command;
+        }
+        m_window->findChild<QAction*>(news.name)->trigger();
+        QVERIFY(timer->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QUrl(news.address).host()).contains(news.address), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 20000);
+        QCOMPARE(box->itemText(0), m_window->brwWebBrowser()->LocationURL());
+        QCOMPARE(QUrl(box->itemText(0)).path(), QUrl(news.address).path());
     }
 
 private:
