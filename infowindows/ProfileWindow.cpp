@@ -26,7 +26,6 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
     using namespace InfoControls;
     setObjectName(QLatin1String(p.windowName));
     setWindowTitle(text(p.member));
-    setSizeGripEnabled(false);
     // A sizable border with no minimise or maximise button; nothing moves on resize.
     fixWindow(this, p.clientWidth, p.clientHeight, true);
 
@@ -65,8 +64,7 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
     const QString link = p.linkNamesMember
                              ? u"....view " % text(p.member) % u"'s complete profile at Ardel's Corvel Universe."
                              : QStringLiteral("....view her complete profile at Ardel's Corvel Universe");
-    QLabel* lblLink = label(this, "lblLink", link, p.linkLeft, p.linkTop, p.linkWidth, p.linkHeight, true);
-    lblLink->setObjectName(QStringLiteral("lblLink"));
+    label(this, "lblLink", link, p.linkLeft, p.linkTop, p.linkWidth, p.linkHeight, true);
 
     QPushButton* cmdOK = button(this, "cmdOK", QStringLiteral("OK"), p.okLeft, p.okTop, 1260, 345);
     cmdOK->setDefault(true);
