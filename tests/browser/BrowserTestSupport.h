@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // What the unexpected-error course would have shown, in order.
 inline QStringList& reportedErrors()
 {

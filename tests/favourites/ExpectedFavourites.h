@@ -3,83 +3,76 @@
 #include <QList>
 #include <QString>
 
-// The 55 Favourites commands as a user finds them, written out in full independently of
-// the program's own table: control name, the captions leading to the item, and the
-// exact address the item must hand to its web view.
+using namespace Qt::StringLiterals;
+
+// The 55 Favourites commands in display order, written out independently of the
+// program's own table: control name, the captions leading to the item, and the exact
+// address the item must hand to its web view.
 struct ExpectedCommand
 {
     QString name;
-    QStringList captions;
+    QString path; // captions from the Favourites menu down, joined by '/'
     QString address;
 };
 
 inline QList<ExpectedCommand> expectedCommands()
 {
-    const QString page = QStringLiteral("http://www.corveluniverse.example/band/corveluniverse/");
-    const QString mail = QStringLiteral("Check Email");
-    const QString seacrh = QStringLiteral("Seacrh Engines");
-    const QString nb = QStringLiteral("Nimbrel");
-    const QString info = QStringLiteral("Information");
-    const QString ly = QStringLiteral("Lyrics");
-    const QString mul = QStringLiteral("Multimedia");
-    const QString win = QStringLiteral("Windows");
-    auto c = [](const char16_t* text) { return QString::fromUtf16(text); };
-
+    const QString page = u"http://www.corveluniverse.example/band/corveluniverse/"_s;
     return {
-        {c(u"mnuFavMailA"), {mail, c(u"AOL")}, c(u"http://www.aol.com")},
-        {c(u"mnuFavMailH"), {mail, c(u"Hotmail")}, c(u"http://www.hotmail.com")},
-        {c(u"mnuFavMailO"), {mail, c(u"My Own Email")}, c(u"http://www.myownemail.com/moe4/login/default.cfm")},
-        {c(u"mnuFavMailY"), {mail, c(u"Yahoo")}, c(u"http://mail.yahoo.com")},
-        {c(u"mnuFavSeacrhA"), {seacrh, c(u"Altavista")}, c(u"http://www.altavista.com")},
-        {c(u"mnuFavSeacrhG"), {seacrh, c(u"GoTo")}, c(u"http://www.goto.com")},
-        {c(u"mnuFavSeacrhS"), {seacrh, c(u"Nimbrel")}, page + c(u"search.htm")},
-        {c(u"mnuFavSeacrhY"), {seacrh, c(u"Yahoo")}, c(u"http://www.yahoo.com")},
-        {c(u"mnuFavNbAnimations"), {nb, c(u"Animations")}, page + c(u"animations.htm")},
-        {c(u"mnuFavNbArticles"), {nb, c(u"Articles")}, page + c(u"articles.htm")},
-        {c(u"mnuFavNbFocus"), {nb, c(u"Artist Focus")}, page + c(u"afocus.htm")},
-        {c(u"mnuFavNbDisco"), {nb, c(u"Discography")}, page + c(u"discography.htm")},
-        {c(u"mnuFavNbDownloads"), {nb, c(u"Downloads")}, c(u"http://files.corveluniverse.example/corveluniversedownloads")},
-        {c(u"mnuFavNbReleases"), {nb, c(u"DVD Realeses")}, page + c(u"videos1.htm")},
-        {c(u"mnuFavNbEmails"), {nb, c(u"Emails")}, page + c(u"emails.htm")},
-        {c(u"mnuFavNbBall"), {nb, c(u"Fantasy Ball")}, page + c(u"lollipop.htm")},
-        {c(u"mnuFavNbGames"), {nb, c(u"Games")}, page + c(u"games.htm")},
-        {c(u"mnuFavNbInfoDova"), {nb, info, c(u"Dova")}, page + c(u"dova1.htm")},
-        {c(u"mnuFavNbInfoFenna"), {nb, info, c(u"Fenna")}, page + c(u"fenna1.htm")},
-        {c(u"mnuFavNbInfoBrisa"), {nb, info, c(u"Brisa")}, page + c(u"brisa1.htm")},
-        {c(u"mnuFavNbInfoEfri"), {nb, info, c(u"Efri")}, page + c(u"efri1.htm")},
-        {c(u"mnuFavNbInfoCaddo"), {nb, info, c(u"Caddo")}, page + c(u"caddo1.htm")},
-        {c(u"mnuFavNbLinks"), {nb, c(u"Links")}, page + c(u"links.htm")},
-        {c(u"mnuFavNbLyLy"), {nb, ly, c(u"All Lyrics")}, page + c(u"new_page_3.htm")},
-        {c(u"mnuFavNbLyC"), {nb, ly, c(u"Corvel")}, page + c(u"corvel2.htm")},
-        {c(u"mnuFavNbLyCw"), {nb, ly, c(u"Corvel World")}, page + c(u"corvel_world2.htm")},
-        {c(u"mnuFavNbLyF"), {nb, ly, c(u"Forever")}, page + c(u"forever.htm")},
-        {c(u"mnuFavNbLyO"), {nb, ly, c(u"Other Songs")}, page + c(u"singles.htm")},
-        {c(u"mnuFavNbLyQf"), {nb, ly, c(u"Quillfire")}, page + c(u"quillfire.htm")},
-        {c(u"mnuFavNbLyHl"), {nb, ly, c(u"Harrowlight")}, page + c(u"harrowlight.htm")},
-        {c(u"mnuFavNbLyH"), {nb, ly, c(u"Hot")}, page + c(u"hot.htm")},
-        {c(u"mnuFavNbMag"), {nb, c(u"Magazines")}, page + c(u"magazines.htm")},
-        {c(u"mnuFavNbMulMi"), {nb, mul, c(u"Midi")}, page + c(u"midis.htm")},
-        {c(u"mnuFavNbMulMp"), {nb, mul, c(u"Mp3")}, page + c(u"mp3s.htm")},
-        {c(u"mnuFavNbMulVd"), {nb, mul, c(u"Videos")}, page + c(u"videos.htm")},
-        {c(u"mnuFavNbNews"), {nb, c(u"News")}, page + c(u"news.htm")},
-        {c(u"mnuFavNbPictures"), {nb, c(u"Pictures")}, page + c(u"members.htm")},
-        {c(u"mnuFavNbPosters"), {nb, c(u"Posters")}, page + c(u"posters.htm")},
-        {c(u"mnuFavNbProducts"), {nb, c(u"Products")}, page + c(u"products.htm")},
-        {c(u"mnuFavNbQuizzes"), {nb, c(u"Quizzes")}, page + c(u"quizzes.htm")},
-        {c(u"mnuFavNbRecords"), {nb, c(u"Records")}, page + c(u"records.htm")},
-        {c(u"mnuFavNbShopping"), {nb, c(u"Shopping")}, page + c(u"shopping.htm")},
-        {c(u"mnuFavNbSoftwares"), {nb, c(u"Softwares")}, page + c(u"softwares.htm")},
-        {c(u"mnuFavNbMovie"), {nb, c(u"Corvel World")}, page + c(u"corvel_world3.htm")},
-        {c(u"mnuFavNbTours"), {nb, c(u"Tours")}, page + c(u"tours.htm")},
-        {c(u"mnuFavNbReleases1"), {nb, c(u"Video Releases")}, page + c(u"videos1.htm")},
-        {c(u"mnuFavWin1"), {win, c(u"Customize Links")}, c(u"http://www.microsoft.com/isapi/redir.dll?prd=ie&pver=5.0&ar=CLinks")},
-        {c(u"mnuFavWin2"), {win, c(u"Microsoft")}, c(u"http://www.microsoft.com/isapi/redir.dll?prd=windows98&clcid=&pver=4.10&ar=Microsoft")},
-        {c(u"mnuFavWin3"), {win, c(u"Windows")}, c(u"http://www.microsoft.com/isapi/redir.dll?prd=ie&ar=windows")},
-        {c(u"mnuFavWin4"), {win, c(u"Update")}, c(u"http://windowsupdate.microsoft.com/isapi/redir.dll?prd=windowsupdate&clcid=&pver=&ar=WindowsUpdate")},
-        {c(u"mnuFavEfri"), {c(u"Efri World")}, c(u"http://hop.fanlinks.example/vevevuzod")},
-        {c(u"mnuFavCaddo"), {c(u"Caddo")}, c(u"http://go.corvelredirect.example/zoroduvirerodo")},
-        {c(u"mnuFavBrisa"), {c(u"World Of Brisa")}, page + c(u"brisasolo.htm")},
-        {c(u"mnuFavFenna"), {c(u"Fenna Uncoverd")}, page + c(u"fennasolo.htm")},
-        {c(u"mnuFavDova"), {c(u"Dova Palace")}, page + c(u"dovasolo.htm")},
+        {u"mnuFavMailA"_s, u"Check Email/AOL"_s, u"http://www.aol.com"_s},
+        {u"mnuFavMailH"_s, u"Check Email/Hotmail"_s, u"http://www.hotmail.com"_s},
+        {u"mnuFavMailO"_s, u"Check Email/My Own Email"_s, u"http://www.myownemail.com/moe4/login/default.cfm"_s},
+        {u"mnuFavMailY"_s, u"Check Email/Yahoo"_s, u"http://mail.yahoo.com"_s},
+        {u"mnuFavSeacrhA"_s, u"Seacrh Engines/Altavista"_s, u"http://www.altavista.com"_s},
+        {u"mnuFavSeacrhG"_s, u"Seacrh Engines/GoTo"_s, u"http://www.goto.com"_s},
+        {u"mnuFavSeacrhS"_s, u"Seacrh Engines/Nimbrel"_s, page + u"search.htm"_s},
+        {u"mnuFavSeacrhY"_s, u"Seacrh Engines/Yahoo"_s, u"http://www.yahoo.com"_s},
+        {u"mnuFavNbAnimations"_s, u"Nimbrel/Animations"_s, page + u"animations.htm"_s},
+        {u"mnuFavNbArticles"_s, u"Nimbrel/Articles"_s, page + u"articles.htm"_s},
+        {u"mnuFavNbFocus"_s, u"Nimbrel/Artist Focus"_s, page + u"afocus.htm"_s},
+        {u"mnuFavNbDisco"_s, u"Nimbrel/Discography"_s, page + u"discography.htm"_s},
+        {u"mnuFavNbDownloads"_s, u"Nimbrel/Downloads"_s, u"http://files.corveluniverse.example/corveluniversedownloads"_s},
+        {u"mnuFavNbReleases"_s, u"Nimbrel/DVD Realeses"_s, page + u"videos1.htm"_s},
+        {u"mnuFavNbEmails"_s, u"Nimbrel/Emails"_s, page + u"emails.htm"_s},
+        {u"mnuFavNbBall"_s, u"Nimbrel/Fantasy Ball"_s, page + u"lollipop.htm"_s},
+        {u"mnuFavNbGames"_s, u"Nimbrel/Games"_s, page + u"games.htm"_s},
+        {u"mnuFavNbInfoDova"_s, u"Nimbrel/Information/Dova"_s, page + u"dova1.htm"_s},
+        {u"mnuFavNbInfoFenna"_s, u"Nimbrel/Information/Fenna"_s, page + u"fenna1.htm"_s},
+        {u"mnuFavNbInfoBrisa"_s, u"Nimbrel/Information/Brisa"_s, page + u"brisa1.htm"_s},
+        {u"mnuFavNbInfoEfri"_s, u"Nimbrel/Information/Efri"_s, page + u"efri1.htm"_s},
+        {u"mnuFavNbInfoCaddo"_s, u"Nimbrel/Information/Caddo"_s, page + u"caddo1.htm"_s},
+        {u"mnuFavNbLinks"_s, u"Nimbrel/Links"_s, page + u"links.htm"_s},
+        {u"mnuFavNbLyLy"_s, u"Nimbrel/Lyrics/All Lyrics"_s, page + u"new_page_3.htm"_s},
+        {u"mnuFavNbLyC"_s, u"Nimbrel/Lyrics/Corvel"_s, page + u"corvel2.htm"_s},
+        {u"mnuFavNbLyCw"_s, u"Nimbrel/Lyrics/Corvel World"_s, page + u"corvel_world2.htm"_s},
+        {u"mnuFavNbLyF"_s, u"Nimbrel/Lyrics/Forever"_s, page + u"forever.htm"_s},
+        {u"mnuFavNbLyO"_s, u"Nimbrel/Lyrics/Other Songs"_s, page + u"singles.htm"_s},
+        {u"mnuFavNbLyQf"_s, u"Nimbrel/Lyrics/Quillfire"_s, page + u"quillfire.htm"_s},
+        {u"mnuFavNbLyHl"_s, u"Nimbrel/Lyrics/Harrowlight"_s, page + u"harrowlight.htm"_s},
+        {u"mnuFavNbLyH"_s, u"Nimbrel/Lyrics/Hot"_s, page + u"hot.htm"_s},
+        {u"mnuFavNbMag"_s, u"Nimbrel/Magazines"_s, page + u"magazines.htm"_s},
+        {u"mnuFavNbMulMi"_s, u"Nimbrel/Multimedia/Midi"_s, page + u"midis.htm"_s},
+        {u"mnuFavNbMulMp"_s, u"Nimbrel/Multimedia/Mp3"_s, page + u"mp3s.htm"_s},
+        {u"mnuFavNbMulVd"_s, u"Nimbrel/Multimedia/Videos"_s, page + u"videos.htm"_s},
+        {u"mnuFavNbNews"_s, u"Nimbrel/News"_s, page + u"news.htm"_s},
+        {u"mnuFavNbPictures"_s, u"Nimbrel/Pictures"_s, page + u"members.htm"_s},
+        {u"mnuFavNbPosters"_s, u"Nimbrel/Posters"_s, page + u"posters.htm"_s},
+        {u"mnuFavNbProducts"_s, u"Nimbrel/Products"_s, page + u"products.htm"_s},
+        {u"mnuFavNbQuizzes"_s, u"Nimbrel/Quizzes"_s, page + u"quizzes.htm"_s},
+        {u"mnuFavNbRecords"_s, u"Nimbrel/Records"_s, page + u"records.htm"_s},
+        {u"mnuFavNbShopping"_s, u"Nimbrel/Shopping"_s, page + u"shopping.htm"_s},
+        {u"mnuFavNbSoftwares"_s, u"Nimbrel/Softwares"_s, page + u"softwares.htm"_s},
+        {u"mnuFavNbMovie"_s, u"Nimbrel/Corvel World"_s, page + u"corvel_world3.htm"_s},
+        {u"mnuFavNbTours"_s, u"Nimbrel/Tours"_s, page + u"tours.htm"_s},
+        {u"mnuFavNbReleases1"_s, u"Nimbrel/Video Releases"_s, page + u"videos1.htm"_s},
+        {u"mnuFavWin1"_s, u"Windows/Customize Links"_s, u"http://www.microsoft.com/isapi/redir.dll?prd=ie&pver=5.0&ar=CLinks"_s},
+        {u"mnuFavWin2"_s, u"Windows/Microsoft"_s, u"http://www.microsoft.com/isapi/redir.dll?prd=windows98&clcid=&pver=4.10&ar=Microsoft"_s},
+        {u"mnuFavWin3"_s, u"Windows/Windows"_s, u"http://www.microsoft.com/isapi/redir.dll?prd=ie&ar=windows"_s},
+        {u"mnuFavWin4"_s, u"Windows/Update"_s, u"http://windowsupdate.microsoft.com/isapi/redir.dll?prd=windowsupdate&clcid=&pver=&ar=WindowsUpdate"_s},
+        {u"mnuFavEfri"_s, u"Efri World"_s, u"http://hop.fanlinks.example/vevevuzod"_s},
+        {u"mnuFavCaddo"_s, u"Caddo"_s, u"http://go.corvelredirect.example/zoroduvirerodo"_s},
+        {u"mnuFavBrisa"_s, u"World Of Brisa"_s, page + u"brisasolo.htm"_s},
+        {u"mnuFavFenna"_s, u"Fenna Uncoverd"_s, page + u"fennasolo.htm"_s},
+        {u"mnuFavDova"_s, u"Dova Palace"_s, page + u"dovasolo.htm"_s},
     };
 }
