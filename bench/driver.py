@@ -1,13 +1,83 @@
 #!/usr/bin/env python3
 """Runs the benchmark programs side by side on a private Xvfb display and prints one
 table: figure, ours, baseline, ratio, target. Exits 1 if a figure misses its target
-(never in --smoke mode, which only checks that every measurement works)."""
-import glob, os, signal, statistics, subprocess, sys, tempfile, time
+(never in --smoke mode, which only checks that every measurement works).
+
+The browser figures load one page served by a loopback HTTP server that the web engine
+uses as its proxy, so the browser's own home address and the bare view's load both end
+on 127.0.0.1; the server's log shows that every request of every window arrived there."""
+import glob, http.server, os, select, signal, statistics, subprocess, sys, tempfile, threading, time
+from urllib.parse import urlsplit
 
 BIN = sys.argv[1]
 SMOKE = '--smoke' in sys.argv
-RUNS = 3 if SMOKE else 9
+RUNS = 3 if SMOKE else 9            # start-up rounds
+BROWSER_RUNS = 1 if SMOKE else 9    # first-page rounds
+MEMORY_RUNS = 1 if SMOKE else 3     # rounds that also open five windows and weigh them
 IDLE_S = 2 if SMOKE else 10
+SETTLE_S = 0.5 if SMOKE else 1.5    # quiet time before memory and idle readings
+REPLY_S = 60                        # longest wait for a window's title
+
+PAGE_TITLE = "Corvel Universe bench page"
+PAGE_PATH = '/bench-page.htm'
+PAGE = ('<!DOCTYPE html><html><head><meta charset="utf-8"><title>%s</title></head><body>'
+        '<h1>Corvel Universe</h1>%s</body></html>' % (
+            PAGE_TITLE, '<p>News, pictures and the tour dates of the group.</p>' * 40)).encode()
+
+
+class LoopbackProxy(http.server.ThreadingHTTPServer):
+    """Answers the engine's proxy requests: the page at PAGE_PATH on any host, a redirect
+    to it from any other address of the host (as the home address redirects), 404 for
+    the page icon. Every request is logged; CONNECT (a tunnel elsewhere) is refused."""
+
+    def __init__(self):
+        self.log = []
+        self.lock = threading.Lock()
+        super().__init__(('127.0.0.1', 0), ProxyHandler)
+
+    def requests_since(self, mark):
+        with self.lock:
+            return self.log[mark:]
+
+    def mark(self):
+        with self.lock:
+            return len(self.log)
+
+
+class ProxyHandler(http.server.BaseHTTPRequestHandler):
+    protocol_version = 'HTTP/1.1'
+
+    def log_message(self, *args):
+        pass
+
+    def record(self):
+        with self.server.lock:
+            self.server.log.append((self.command, self.path))
+
+    def reply(self, status, body=b'', headers=()):
+        self.send_response(status)
+        for name, value in headers:
+            self.send_header(name, value)
+        self.send_header('Cache-Control', 'no-store')  # every window fetches the page itself
+        self.send_header('Content-Length', str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_GET(self):
+        self.record()
+        url = urlsplit(self.path)
+        if url.scheme != 'http' or not url.netloc:
+            self.reply(400)  # not a proxy request
+        elif url.path == PAGE_PATH:
+            self.reply(200, PAGE, [('Content-Type', 'text/html; charset=utf-8')])
+        elif url.path == '/favicon.ico':
+            self.reply(404)
+        else:
+            self.reply(302, headers=[('Location', 'http://%s%s' % (url.netloc, PAGE_PATH))])
+
+    def do_CONNECT(self):
+        self.record()
+        self.reply(403)
 
 
 def start_xvfb():
@@ -25,33 +95,78 @@ def start_xvfb():
     return proc, ':' + display.decode().strip()
 
 
-def environment(display, home):
-    env = {k: v for k, v in os.environ.items() if not k.startswith(('QT_', 'XDG_'))}
+def environment(display, home, proxy_port=None):
+    env = {k: v for k, v in os.environ.items() if not k.startswith(('QT_', 'XDG_', 'QTWEBENGINE_'))}
     env.update(DISPLAY=display, QT_QPA_PLATFORM='xcb', HOME=home,
                XDG_CONFIG_HOME=os.path.join(home, 'config'),
                XDG_DATA_HOME=os.path.join(home, 'data'),
                XDG_CACHE_HOME=os.path.join(home, 'cache'),
                XDG_RUNTIME_DIR=home)
+    if proxy_port:
+        # The same flags for ours and the bare view; the program adds --no-sandbox itself
+        # when it runs as root, so the bare view gets it here.
+        flags = '--proxy-server=http://127.0.0.1:%d' % proxy_port
+        if os.geteuid() == 0:
+            flags += ' --no-sandbox'
+        env.update(QTWEBENGINE_CHROMIUM_FLAGS=flags, CALCULATOR_BENCH_PAGE_TITLE=PAGE_TITLE)
     return env
 
 
+class Program:
+    """A started benchmark program that reports on its standard output, line by line."""
+
+    def __init__(self, argv, env):
+        self.started = time.monotonic_ns()
+        self.proc = subprocess.Popen(argv, env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=None if os.environ.get("BENCH_STDERR") else subprocess.DEVNULL, bufsize=0)
+        self.name = os.path.basename(argv[0])
+        self.buffer = b''
+        self.pid = self.proc.pid
+
+    def line(self, timeout):
+        deadline = time.monotonic() + timeout
+        while b'\n' not in self.buffer:
+            left = deadline - time.monotonic()
+            if left <= 0 or not select.select([self.proc.stdout], [], [], left)[0]:
+                raise RuntimeError(f'{self.name} did not answer in {timeout} s')
+            chunk = os.read(self.proc.stdout.fileno(), 4096)
+            if not chunk:
+                raise RuntimeError(f'{self.name} ended (status {self.proc.wait()})')
+            self.buffer += chunk
+        line, self.buffer = self.buffer.split(b'\n', 1)
+        return line.decode().split()
+
+    def expect(self, word, timeout=REPLY_S):
+        fields = self.line(timeout)
+        if not fields or fields[0] != word:
+            raise RuntimeError(f'{self.name} answered {fields!r}, expected {word}')
+        return fields
+
+    def send(self, command):
+        self.proc.stdin.write(command.encode() + b'\n')
+
+    def stop(self):
+        helpers = descendants(self.pid)
+        self.proc.send_signal(signal.SIGTERM)
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill(); self.proc.wait()
+        for pid in helpers:  # the engine's helpers normally follow their parent
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+
 def launch(argv, env):
-    """Starts a program; returns (process, seconds to first paint, width, height)."""
-    t0 = time.monotonic_ns()
-    proc = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    line = proc.stdout.readline().decode().split()
+    """Starts a program; returns (program, seconds to first paint, width, height)."""
+    prog = Program(argv, env)
+    line = prog.line(30)
     if len(line) != 4 or line[0] != 'painted':
-        proc.kill(); proc.wait()
+        prog.stop()
         raise RuntimeError(f'{argv[0]} reported no paint')
-    return proc, (int(line[1]) - t0) / 1e9, int(line[2]), int(line[3])
-
-
-def stop(proc):
-    proc.send_signal(signal.SIGTERM)
-    try:
-        proc.wait(5)
-    except subprocess.TimeoutExpired:
-        proc.kill(); proc.wait()
+    return prog, (int(line[1]) - prog.started) / 1e9, int(line[2]), int(line[3])
 
 
 def memory_kib(pid):
@@ -64,80 +179,241 @@ def memory_kib(pid):
     return values['Rss'], values['Pss']
 
 
+def descendants(pid):
+    children = {}
+    for stat in glob.glob('/proc/[0-9]*/stat'):
+        try:
+            with open(stat) as f:
+                fields = f.read().rsplit(')', 1)[1].split()
+        except (FileNotFoundError, ProcessLookupError):
+            continue
+        children.setdefault(int(fields[1]), []).append(int(stat.split('/')[2]))
+    found, todo = [], [pid]
+    while todo:
+        for child in children.get(todo.pop(), []):
+            found.append(child); todo.append(child)
+    return found
+
+
+def tree_pss_kib(pid):
+    total = 0
+    for p in [pid] + descendants(pid):
+        try:
+            total += memory_kib(p)[1]
+        except (FileNotFoundError, ProcessLookupError):
+            pass  # a helper ended while we read
+    return total
+
+
 def webengine_mapped(pid):
     with open(f'/proc/{pid}/maps') as f:
         return any('WebEngine' in line for line in f)
 
 
-def switches(pid):
+def switches(pid, main_thread_only=False):
     total = 0
-    for status in glob.glob(f'/proc/{pid}/task/*/status'):
+    tasks = [f'/proc/{pid}/task/{pid}/status'] if main_thread_only else glob.glob(f'/proc/{pid}/task/*/status')
+    for status in tasks:
         try:
             with open(status) as f:
                 for line in f:
                     if line.startswith(('voluntary_ctxt_switches', 'nonvoluntary_ctxt_switches')):
                         total += int(line.split()[1])
-        except FileNotFoundError:
+        except (FileNotFoundError, ProcessLookupError):
             pass  # a thread ended while we read
     return total
 
 
+def tree_switches(pid):
+    return sum(switches(p) for p in [pid] + descendants(pid))
+
+
+def open_window(prog, proxy, size=None):
+    """Opens one browser window (ours: the menu command; bare: one more view) and waits
+    for its title. Returns (seconds from command to title, view size, first URL asked)."""
+    mark = proxy.mark()
+    prog.send('open' if size is None else 'open %d %d' % size)
+    fields = prog.expect('titled')
+    asked = proxy.requests_since(mark)
+    if not any(method == 'GET' and urlsplit(path).path == PAGE_PATH for method, path in asked):
+        raise RuntimeError(f'{prog.name}: the page did not come from the loopback server: {asked}')
+    first = asked[0][1]
+    view = (int(fields[3]), int(fields[4])) if len(fields) >= 5 else size
+    return (int(fields[2]) - int(fields[1])) / 1e9, view, first
+
+
+def check_poll(prog, windows):
+    prog.send('poll')
+    fields = prog.expect('poll')
+    running, count = int(fields[1]), int(fields[2])
+    if count != windows:
+        raise RuntimeError(f'{prog.name} has {count} browser windows, expected {windows}')
+    return running
+
+
+def measure_calculator(env, rows):
+    calc = [os.path.join(BIN, 'calculator_bench')]
+    ours_t, base_t, size = [], [], None
+    for i in range(RUNS):  # interleaved, so both see the same machine load
+        p, t, w, h = launch(calc, env); p.stop(); ours_t.append(t); size = (w, h)
+        p, t, _, _ = launch([os.path.join(BIN, 'bench_bare_window'), str(w), str(h)], env)
+        p.stop(); base_t.append(t)
+    ours, base = statistics.median(ours_t), statistics.median(base_t)
+    rows.append(('start-up to first paint (ms, median of %d)' % RUNS, ours * 1e3, base * 1e3, ('ratio', 1.15)))
+
+    p, _, _, _ = launch(calc, env)
+    b, _, _, _ = launch([os.path.join(BIN, 'bench_bare_window'), str(size[0]), str(size[1])], env)
+    try:
+        time.sleep(1)
+        (orss, opss), (brss, bpss) = memory_kib(p.pid), memory_kib(b.pid)
+        rows.append(('resident set at rest (MiB)', orss / 1024, brss / 1024, ('ratio', 1.2)))
+        rows.append(('proportional set at rest (MiB)', opss / 1024, bpss / 1024, ('ratio', 1.2)))
+        mapped = webengine_mapped(p.pid)
+        s0, b0 = switches(p.pid), switches(b.pid)
+        time.sleep(IDLE_S)
+        wake, bwake = (switches(p.pid) - s0) / IDLE_S, (switches(b.pid) - b0) / IDLE_S
+    finally:
+        p.stop(); b.stop()
+    rows.append(('idle wake-ups at rest (/s, %d s)' % IDLE_S, wake, bwake, ('max', 1.0)))
+    rows.append(('web engine mapped before first browser window', 'yes' if mapped else 'no', '-', ('is', 'no')))
+
+
+def measure_browser(display, home, rows):
+    proxy = LoopbackProxy()
+    threading.Thread(target=proxy.serve_forever, daemon=True).start()
+    env = environment(display, home, proxy.server_address[1])
+    calc = [os.path.join(BIN, 'calculator_bench')]
+    first, second, bfirst, bsecond = [], [], [], []
+    one, five, bone, bfive = [], [], [], []
+    url = None
+    try:
+        for i in range(BROWSER_RUNS):  # interleaved: ours, then the bare view, each round
+            weigh = i < MEMORY_RUNS
+            p, _, _, _ = launch(calc, env)
+            try:
+                t, size, asked = open_window(p, proxy)
+                if url is None:
+                    url = asked  # whatever our window loads first, the bare view loads too
+                elif asked != url:
+                    raise RuntimeError(f'the browser window first asked for {asked}, before for {url}')
+                first.append(t)
+                if weigh:
+                    time.sleep(SETTLE_S); one.append(tree_pss_kib(p.pid))
+                second.append(open_window(p, proxy)[0])
+                if weigh:
+                    for _ in range(3):
+                        open_window(p, proxy)
+                    time.sleep(SETTLE_S); five.append(tree_pss_kib(p.pid))
+            finally:
+                p.stop()
+            b = Program([os.path.join(BIN, 'bench_bare_webview'), url, PAGE_TITLE], env)
+            try:
+                bfirst.append(open_window(b, proxy, size)[0])
+                if weigh:
+                    time.sleep(SETTLE_S); bone.append(tree_pss_kib(b.pid))
+                bsecond.append(open_window(b, proxy, size)[0])
+                if weigh:
+                    for _ in range(3):
+                        open_window(b, proxy, size)
+                    time.sleep(SETTLE_S); bfive.append(tree_pss_kib(b.pid))
+            finally:
+                b.stop()
+
+        med = statistics.median
+        n = BROWSER_RUNS
+        rows.append(('first page, first window (ms, median of %d)' % n, med(first) * 1e3, med(bfirst) * 1e3,
+                     ('ratio', 1.2)))
+        rows.append(('first page, second window (ms, median of %d)' % n, med(second) * 1e3,
+                     med(bsecond) * 1e3, ('ratio', 1.2)))
+        rows.append(('one browser window, PSS of tree (MiB)', med(one) / 1024, med(bone) / 1024, ('ratio', 1.2)))
+        rows.append(('five browser windows, PSS of tree (MiB)', med(five) / 1024, med(bfive) / 1024,
+                     ('ratio', 1.2)))
+        rows.append(('five windows against one, ours (MiB)', med(five) / 1024, med(one) / 1024, ('ratio', 2.5)))
+
+        # A frame with one loaded, idle browser window: the busy poll must have stopped,
+        # and only the minute clock of the status panels may wake the frame.
+        p, _, _, _ = launch(calc, env)
+        b = Program([os.path.join(BIN, 'bench_bare_webview'), url, PAGE_TITLE], env)
+        try:
+            open_window(p, proxy)
+            open_window(b, proxy, size)
+            time.sleep(SETTLE_S)
+            polling = check_poll(p, 1)
+            time.sleep(SETTLE_S)  # let the answer to the poll command pass
+            s0, m0, t0 = switches(p.pid), switches(p.pid, True), tree_switches(p.pid)
+            b0, bm0, bt0 = switches(b.pid), switches(b.pid, True), tree_switches(b.pid)
+            time.sleep(IDLE_S)
+            wake = (switches(p.pid) - s0) / IDLE_S
+            main_wake = (switches(p.pid, True) - m0) / IDLE_S
+            tree_wake = (tree_switches(p.pid) - t0) / IDLE_S
+            bwake = (switches(b.pid) - b0) / IDLE_S
+            bmain_wake = (switches(b.pid, True) - bm0) / IDLE_S
+            btree_wake = (tree_switches(b.pid) - bt0) / IDLE_S
+            polling += check_poll(p, 1)
+        finally:
+            p.stop(); b.stop()
+        rows.append(('busy poll running once the page has loaded', 'yes' if polling else 'no', '-', ('is', 'no')))
+        rows.append(('frame + idle window: main thread wake-ups (/s)', main_wake, bmain_wake, ('max', 1.0)))
+        rows.append(('frame + idle window: main process wake-ups (/s)', wake, bwake, None))
+        rows.append(('frame + idle window: process tree wake-ups (/s)', tree_wake, btree_wake, None))
+    finally:
+        proxy.shutdown()
+
+    # Every request of every window reached the loopback server as a proxy request for a
+    # plain http address: nothing was tunnelled, nothing asked for elsewhere.
+    stray = [(m, path) for m, path in proxy.log if m != 'GET' or urlsplit(path).scheme != 'http']
+    if stray:
+        raise RuntimeError(f'requests the loopback server did not serve: {stray}')
+    pages = sum(1 for _, path in proxy.log if urlsplit(path).path == PAGE_PATH)
+    return (f'loopback server on 127.0.0.1: all {len(proxy.log)} requests were proxy requests for http '
+            f'addresses ({pages} page loads); first address asked for: {url}')
+
+
+def measure_engine(rows):
+    out = subprocess.run([os.path.join(BIN, 'bench_engine')] + (['--smoke'] if SMOKE else []),
+                         check=True, capture_output=True, text=True).stdout
+    eng = dict((k, float(v)) for k, v in (l.split() for l in out.splitlines()))
+    rows.append(('engine keys/s, mixed stream', eng['engine_keys_per_s'], '-', ('min', 10e6)))
+    rows.append(('engine keys/s, reading readout each key', eng['engine_keys_read_per_s'], '-', None))
+    rows.append(('type 10k digits vs 10 x 1k digits (us)', eng['engine_type_10k_us'],
+                 10 * eng['engine_type_1k_us'], ('ratio', 2.0)))
+
+
+def judge(ours, base, target):
+    """Returns (ratio text, target text, met)."""
+    if target is None:
+        return '-', '-', True
+    kind, limit = target
+    if kind == 'ratio':
+        r = ours / base
+        return f'{r:.2f}', f'<= {limit}', r <= limit
+    if kind == 'max':
+        return '-', f'<= {limit:g}/s', ours <= limit
+    if kind == 'min':
+        return '-', f'>= {limit:g}', ours >= limit
+    return '-', limit, ours == limit
+
+
 def main():
     xvfb, display = start_xvfb()
-    rows, failed = [], False
+    rows = []
     try:
         with tempfile.TemporaryDirectory() as home:
-            env = environment(display, home)
-            calc = [os.path.join(BIN, 'calculator_bench')]
-            ours_t, base_t, size = [], [], None
-            for i in range(RUNS):  # interleaved, so both see the same machine load
-                p, t, w, h = launch(calc, env); stop(p); ours_t.append(t); size = (w, h)
-                p, t, _, _ = launch([os.path.join(BIN, 'bench_bare_window'), str(w), str(h)], env)
-                stop(p); base_t.append(t)
-            ours, base = statistics.median(ours_t), statistics.median(base_t)
-            rows.append(('start-up to first paint (ms, median of %d)' % RUNS, ours * 1e3, base * 1e3, 1.5))
-
-            p, _, _, _ = launch(calc, env)
-            b, _, _, _ = launch([os.path.join(BIN, 'bench_bare_window'), str(size[0]), str(size[1])], env)
-            time.sleep(1)
-            (orss, opss), (brss, bpss) = memory_kib(p.pid), memory_kib(b.pid)
-            rows.append(('resident set at rest (MiB)', orss / 1024, brss / 1024, 1.5))
-            rows.append(('proportional set at rest (MiB)', opss / 1024, bpss / 1024, 1.5))
-            mapped = webengine_mapped(p.pid)
-            s0, b0 = switches(p.pid), switches(b.pid)
-            time.sleep(IDLE_S)
-            wake, bwake = (switches(p.pid) - s0) / IDLE_S, (switches(b.pid) - b0) / IDLE_S
-            stop(p); stop(b)
-            rows.append(('idle wake-ups at rest (/s, %d s)' % IDLE_S, wake, bwake, 'abs<=2'))
-            rows.append(('web engine mapped before first browser window', 'yes' if mapped else 'no', '-', 'no'))
-
-        out = subprocess.run([os.path.join(BIN, 'bench_engine')] + (['--smoke'] if SMOKE else []),
-                             check=True, capture_output=True, text=True).stdout
-        eng = dict((k, float(v)) for k, v in (l.split() for l in out.splitlines()))
-        rows.append(('engine keys/s, mixed stream', eng['engine_keys_per_s'], '-', '-'))
-        rows.append(('engine keys/s, reading readout each key', eng['engine_keys_read_per_s'], '-', '-'))
-        rows.append(('type 10k digits vs 10 x 1k digits (us)', eng['engine_type_10k_us'],
-                     10 * eng['engine_type_1k_us'], 2.0))
+            measure_calculator(environment(display, home), rows)
+            note = measure_browser(display, home, rows)
+        measure_engine(rows)
     finally:
-        stop(xvfb)
+        xvfb.terminate(); xvfb.wait()
 
+    failed = False
     print(f'{"figure":50} {"ours":>12} {"baseline":>12} {"ratio":>7}  target')
     for name, ours, base, target in rows:
-        ratio, ok = '-', True
-        if isinstance(target, float):
-            r = ours / base
-            ratio, ok = f'{r:.2f}', r <= target
-            tgt = f'<= {target}'
-        elif target == 'abs<=2':
-            ok, tgt = ours <= 2, '<= 2/s'
-        elif target == 'no':
-            ok, tgt = ours == 'no', 'no'
-        else:
-            tgt = '-'
-        fmt = lambda v: v if isinstance(v, str) else f'{v:.1f}'
+        ratio, tgt, ok = judge(ours, base, target)
+        fmt = lambda v: v if isinstance(v, str) else (f'{v}' if isinstance(v, int) else f'{v:.1f}')
         mark = '' if ok or SMOKE else '  MISSED'
         failed |= not ok
         print(f'{name:50} {fmt(ours):>12} {fmt(base):>12} {ratio:>7}  {tgt}{mark}')
+    print(note)
     if SMOKE:
         print('smoke run: every measurement worked; targets not checked')
         return 0
