@@ -17,6 +17,7 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineWebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineWebView::onUrlChanged);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebEngineWebView::onRenderProcessTerminated);
 }
 
 WebEngineWebView::~WebEngineWebView()
@@ -119,10 +120,15 @@ void WebEngineWebView::onLoadingChanged(const QWebEngineLoadingInfo& info)
         m_requestPending = false;
         m_loading = true;
         m_committedThisLoad = false;
+        m_startUnannounced = false;
         return;
     }
 
     m_loading = false;
+    // After a renderer died mid-load the engine announces no start for the next load,
+    // only its end: that end answers the pending request.
+    if (m_startUnannounced)
+        m_requestPending = m_startUnannounced = false;
     const bool committedUnseen = !m_committedThisLoad
         && info.status() != QWebEngineLoadingInfo::LoadStoppedStatus;
     m_committedThisLoad = false;
@@ -132,6 +138,17 @@ void WebEngineWebView::onLoadingChanged(const QWebEngineLoadingInfo& info)
     if (committedUnseen)
         raiseNavigateComplete();
     if (alive && m_events)
+        m_events->DownloadComplete();
+}
+
+void WebEngineWebView::onRenderProcessTerminated()
+{
+    // The engine reports no end for the load the dead renderer was running, and
+    // announces no start for the next one; without this the view would look busy for good.
+    const bool wasBusy = Busy();
+    m_requestPending = m_loading = false;
+    m_startUnannounced = true;
+    if (wasBusy && m_events)
         m_events->DownloadComplete();
 }
 

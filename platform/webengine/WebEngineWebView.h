@@ -50,6 +50,7 @@ private:
     WebViewResult requested();
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onUrlChanged(const QUrl& url);
+    void onRenderProcessTerminated();
     void raiseNavigateComplete();
 
     QPointer<QWebEngineView> m_view;
@@ -58,4 +59,5 @@ private:
     bool m_requestPending = false;
     bool m_loading = false;
     bool m_committedThisLoad = false;
+    bool m_startUnannounced = false; // a renderer died while the engine was loading
 };

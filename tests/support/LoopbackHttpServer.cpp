@@ -83,6 +83,14 @@ LoopbackResponse LoopbackResponse::drop()
     return response;
 }
 
+LoopbackResponse LoopbackResponse::raw(const QByteArray& bytes)
+{
+    LoopbackResponse response;
+    response.kind = Kind::Raw;
+    response.body = bytes;
+    return response;
+}
+
 LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     : QObject(parent)
     , m_server(new QTcpServer(this))
@@ -241,27 +249,34 @@ void LoopbackHttpServer::answer(QTcpSocket* socket, const RecordedRequest& reque
     case LoopbackResponse::Kind::Drop:
         socket->abort();
         return;
+    case LoopbackResponse::Kind::Raw:
     case LoopbackResponse::Kind::Answer:
         break;
     }
 
-    QByteArray message = "HTTP/1.1 " + QByteArray::number(response.status) + ' '
+    const bool raw = response.kind == LoopbackResponse::Kind::Raw;
+    QByteArray message = raw ? response.body : "HTTP/1.1 " + QByteArray::number(response.status) + ' '
         + reasonPhrase(response.status) + "\r\n";
-    for (const auto& [name, value] : response.headers)
-        message += name + ": " + value + "\r\n";
-    message += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
-    message += "Cache-Control: no-store\r\n\r\n";
-    if (request.method != u"HEAD")
-        message += response.body;
-
-    if (response.delayMs <= 0) {
-        socket->write(message);
-        return;
+    if (!raw) {
+        for (const auto& [name, value] : response.headers)
+            message += name + ": " + value + "\r\n";
+        message += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+        message += "Cache-Control: no-store\r\n\r\n";
+        if (request.method != u"HEAD")
+            message += response.body;
     }
-    QTimer::singleShot(response.delayMs, socket, [socket = QPointer<QTcpSocket>(socket), message] {
-        if (socket && socket->state() == QAbstractSocket::ConnectedState)
-            socket->write(message);
-    });
+
+    const auto send = [socket = QPointer<QTcpSocket>(socket), message, raw] {
+        if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        socket->write(message);
+        if (raw)
+            socket->disconnectFromHost(); // after the bytes are written
+    };
+    if (response.delayMs <= 0)
+        send();
+    else
+        QTimer::singleShot(response.delayMs, socket, send);
 }
 
 void routeWebEngineThrough(const LoopbackHttpServer& server)

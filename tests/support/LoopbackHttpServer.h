@@ -29,6 +29,7 @@ struct LoopbackResponse
         Answer,      // send status, headers and body (after delayMs)
         NeverAnswer, // keep the connection open and send nothing
         Drop,        // close the connection without answering
+        Raw,         // send body verbatim as the whole answer (after delayMs), then close
     };
 
     Kind kind = Kind::Answer;
@@ -42,6 +43,8 @@ struct LoopbackResponse
     static LoopbackResponse error(int status, const QString& title);
     static LoopbackResponse neverAnswer();
     static LoopbackResponse drop();
+    // Bytes sent exactly as given, status line and headers included: broken answers.
+    static LoopbackResponse raw(const QByteArray& bytes);
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 with an ephemeral port, meant to stand as the

@@ -1,0 +1,295 @@
+// Faults of the network and of the engine's own processes, met by the real browser window
+// in the real frame on the real web engine, all traffic through a loopback proxy. Each
+// must end with the window settled (busy poll off, a page title, not "Working...") and
+// able to load a page again, without an error box.
+#include "browser/FixedAddresses.h"
+#include "browser/frmBrowser.h"
+#include "browser/openBrowserWindow.h"
+#include "mainframe/frmMain.h"
+#include "platform/UnexpectedError.h"
+#include "platform/WebEngineTestMain.h"
+#include "support/LoopbackHttpServer.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <csignal>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(LoopbackResponse)
+
+namespace {
+
+QStringList g_reported;
+void record(const QString& description) { g_reported.append(description); }
+
+QString pageUrl(const QString& path) { return u"http://" % QString::fromUtf16(FixedAddresses::PageHost) % path; }
+
+// Engine helpers below this process by kind ("--type=..."). Renderers are forked by a
+// zygote and keep its command line, so a helper whose parent is a helper counts as one.
+QMultiMap<QString, int> engineHelpers()
+{
+    QHash<int, int> parentOf;
+    QHash<int, QByteArray> commandOf;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool number = false;
+        const int pid = entry.toInt(&number);
+        QFile stat(u"/proc/" % entry % u"/stat"), cmdline(u"/proc/" % entry % u"/cmdline");
+        if (!number || !stat.open(QIODevice::ReadOnly) || !cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray fields = stat.readAll();
+        parentOf.insert(pid, fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt());
+        commandOf.insert(pid, cmdline.readAll());
+    }
+    QMultiMap<QString, int> helpers;
+    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
+        int up = it.value();
+        while (up > 1 && up != ::getpid())
+            up = parentOf.value(up, 0);
+        const QByteArray& command = commandOf.value(it.key());
+        const qsizetype type = command.indexOf("--type=");
+        if (up != ::getpid() || type < 0)
+            continue;
+        const bool forked = it.value() != ::getpid();
+        helpers.insert(forked ? QStringLiteral("renderer")
+                              : QString::fromLatin1(command.mid(type + 7).split('\0').first()),
+                       it.key());
+    }
+    return helpers;
+}
+
+qint64 pssKiB()
+{
+    QFile rollup(QStringLiteral("/proc/self/smaps_rollup"));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : rollup.readAll().split('\n'))
+        if (line.startsWith("Pss:"))
+            return line.mid(4).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+} // namespace
+
+class tst_BrowserFaults : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init() { g_reported.clear(); }
+    void cleanup() { QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n'))); }
+    void faultyServerEndsTheLoad_data();
+    void faultyServerEndsTheLoad();
+    void killedRendererRecoversOnRefresh_data();
+    void killedRendererRecoversOnRefresh();
+    void closingDuringAStalledLoadIsClean();
+    void windowChurnLeavesNothingBehind();
+
+private:
+    frmBrowser* openWindow();
+    QTimer* poll() const { return m_window->findChild<QTimer*>(QStringLiteral("timTimer")); }
+    void type(const QString& address);
+    void loadsAgain(const QString& path);
+
+    LoopbackHttpServer m_server;
+    QPointer<frmBrowser> m_window;
+};
+
+void tst_BrowserFaults::initTestCase()
+{
+    QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    routeWebEngineThrough(m_server);
+    UnexpectedError::setReporterForTesting(&record);
+    m_window = openWindow();
+    QVERIFY(m_window);
+    loadsAgain(QStringLiteral("/first.htm"));
+}
+
+frmBrowser* tst_BrowserFaults::openWindow()
+{
+    openBrowserWindow();
+    const QList<QMdiSubWindow*> subs = frmMain::current()->mdiArea()->subWindowList();
+    return subs.isEmpty() ? nullptr : qobject_cast<frmBrowser*>(subs.last()->widget());
+}
+
+void tst_BrowserFaults::type(const QString& address)
+{
+    QLineEdit* edit = m_window->findChild<QComboBox*>(QStringLiteral("cboAddress"))->lineEdit();
+    edit->setFocus();
+    edit->setText(address);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// A healthy page typed into the box loads: its title, its address on top, the poll off.
+void tst_BrowserFaults::loadsAgain(const QString& path)
+{
+    m_server.setResponse(pageUrl(path), LoopbackResponse::page(u"Healthy " % path));
+    type(pageUrl(path));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QString(u"Healthy " % path), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 5000);
+    QCOMPARE(m_window->findChild<QComboBox*>(QStringLiteral("cboAddress"))->itemText(0), pageUrl(path));
+}
+
+void tst_BrowserFaults::faultyServerEndsTheLoad_data()
+{
+    QTest::addColumn<LoopbackResponse>("response");
+    QTest::addColumn<bool>("pressStop"); // else the load must end by itself
+    const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n";
+    LoopbackResponse slowHuge = LoopbackResponse::page(QStringLiteral("Huge"),
+                                                       "<!--" + QByteArray(50 * 1024 * 1024, 'x') + "-->");
+    QTest::newRow("connection dropped before an answer") << LoopbackResponse::drop() << false;
+    QTest::newRow("connection closed before the declared length")
+        << LoopbackResponse::raw(head + "Content-Length: 100000\r\n\r\n<title>Cut</title><p>cut") << false;
+    QTest::newRow("body longer than its declared length")
+        << LoopbackResponse::raw(head + "Content-Length: 20\r\n\r\n<title>Long</title><p>more than twenty")
+        << false;
+    QTest::newRow("two different lengths declared")
+        << LoopbackResponse::raw(head + "Content-Length: 5\r\nContent-Length: 9\r\n\r\n<p>x</p>") << false;
+    QTest::newRow("broken chunked encoding")
+        << LoopbackResponse::raw(head + "Transfer-Encoding: chunked\r\n\r\nzz\r\n<title>Chunk</title>\r\n")
+        << false;
+    QTest::newRow("answer that is not HTTP") << LoopbackResponse::raw("\x01\x02 garbage\r\n\r\n\xff\xfe") << false;
+    QTest::newRow("bytes that are not UTF-8")
+        << LoopbackResponse::page(QStringLiteral("Bad bytes"), "\xff\xfe\xc3\x28\xed\xa0\x80<p>\x00\x01</p>") << false;
+    QTest::newRow("redirect to itself") << LoopbackResponse::redirect(pageUrl(QStringLiteral("/fault"))) << false;
+    QTest::newRow("never answers, then Stop") << LoopbackResponse::neverAnswer() << true;
+    QTest::newRow("50 MB page, then Stop") << slowHuge << true;
+}
+
+void tst_BrowserFaults::faultyServerEndsTheLoad()
+{
+    QFETCH(LoopbackResponse, response);
+    QFETCH(bool, pressStop);
+    const QString fault = pageUrl(QStringLiteral("/fault"));
+    m_server.setResponse(fault, response);
+    m_server.clearRequests();
+    type(fault);
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).contains(fault), 15000);
+
+    if (pressStop) {
+        // The window keeps answering while the engine struggles: no tick of a 10 ms
+        // timer is held up long.
+        QElapsedTimer clock;
+        qint64 last = 0, worst = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            worst = qMax(worst, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        clock.start();
+        ticker.start(10);
+        QTest::qWait(1000);
+        QVERIFY2(worst < 500, qPrintable(QString::number(worst)));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Working..."));
+        m_window->tbToolBar_ButtonClick(QStringLiteral("Stop"));
+        QVERIFY(!poll()->isActive());
+        QVERIFY(!m_window->brwWebBrowser()->Busy());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 20000);
+    QTest::qWait(300); // no late event of the failed load switches it on again
+    QVERIFY(!poll()->isActive());
+    QVERIFY(m_window->windowTitle() != u"Working...");
+    const int requests = int(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).count(fault));
+    QVERIFY2(requests <= 25, qPrintable(QString::number(requests))); // a redirect loop is cut short
+    qInfo("title \"%s\", %d requests", qPrintable(m_window->windowTitle()), requests);
+    loadsAgain(QStringLiteral("/after.htm"));
+}
+
+void tst_BrowserFaults::killedRendererRecoversOnRefresh_data()
+{
+    QTest::addColumn<LoopbackResponse>("page");
+    QTest::addColumn<LoopbackResponse>("picture"); // a part of the page
+    QTest::newRow("killed while the page never answers")
+        << LoopbackResponse::neverAnswer() << LoopbackResponse::page(QStringLiteral("unused"));
+    QTest::newRow("killed while a part of the page never answers")
+        << LoopbackResponse::page(QStringLiteral("Partial"), "<img src=\"/stall.png\">") << LoopbackResponse::neverAnswer();
+    QTest::newRow("killed after the page loaded")
+        << LoopbackResponse::page(QStringLiteral("Loaded")) << LoopbackResponse::page(QStringLiteral("unused"));
+}
+
+void tst_BrowserFaults::killedRendererRecoversOnRefresh()
+{
+    QFETCH(LoopbackResponse, page);
+    QFETCH(LoopbackResponse, picture);
+    const QString address = pageUrl(QStringLiteral("/killed.htm"));
+    const QString pictureAddress = pageUrl(QStringLiteral("/stall.png"));
+    m_server.setResponse(address, page);
+    m_server.setResponse(pictureAddress, picture);
+    m_server.clearRequests();
+    type(address);
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).contains(address), 15000);
+    QTest::qWait(300);
+    const QList<int> renderers = engineHelpers().values(QStringLiteral("renderer"));
+    QVERIFY(!renderers.isEmpty());
+    for (int pid : renderers)
+        QCOMPARE(::kill(pid, SIGKILL), 0);
+    // With its renderer gone the window's load is over: the poll ends on a page title.
+    QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 5000);
+    QVERIFY(m_window->windowTitle() != u"Working...");
+    // Refresh reloads the page the window shows, in a new renderer.
+    m_server.setResponse(m_window->brwWebBrowser()->LocationURL(), LoopbackResponse::page(QStringLiteral("Recovered")));
+    m_server.setResponse(pictureAddress, LoopbackResponse::page(QStringLiteral("picture")));
+    m_window->tbToolBar_ButtonClick(QStringLiteral("Refresh"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QStringLiteral("Recovered"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 10000);
+    QVERIFY(!m_window->brwWebBrowser()->Busy());
+    loadsAgain(QStringLiteral("/after-kill.htm"));
+}
+
+void tst_BrowserFaults::closingDuringAStalledLoadIsClean()
+{
+    const QString stalled = pageUrl(QStringLiteral("/never.htm"));
+    m_server.setResponse(stalled, LoopbackResponse::neverAnswer());
+    QPointer<frmBrowser> doomed = openWindow();
+    QVERIFY(doomed && doomed != m_window);
+    doomed->brwWebBrowser()->Navigate(stalled).ok();
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).contains(stalled), 15000);
+    doomed->mnuFileExit_Click();
+    QTRY_VERIFY(doomed.isNull());
+    QTest::qWait(300);
+    QVERIFY(m_window);
+    loadsAgain(QStringLiteral("/after-close.htm"));
+}
+
+// 50 windows in five batches of ten, the frame closed (taking the rest) after half of
+// each batch has been closed by its own File > Exit.
+void tst_BrowserFaults::windowChurnLeavesNothingBehind()
+{
+    QList<qint64> pss;
+    QList<int> helpers;
+    for (int batch = 0; batch < 5; ++batch) {
+        QList<QPointer<frmBrowser>> windows;
+        for (int i = 0; i < 10; ++i)
+            windows.append(openWindow());
+        for (const QPointer<frmBrowser>& window : std::as_const(windows))
+            QTRY_VERIFY_WITH_TIMEOUT(window && !window->findChild<QTimer*>(QStringLiteral("timTimer"))->isActive()
+                                         && window->windowTitle() == u"/corveluniverse",
+                                     30000);
+        const qint64 open = pssKiB();
+        for (int i = 0; i < 5; ++i)
+            windows.at(i)->mnuFileExit_Click();
+        QPointer<frmMain> frame = frmMain::current();
+        frame->close();
+        QTRY_VERIFY(frame.isNull());
+        for (const QPointer<frmBrowser>& window : std::as_const(windows))
+            QTRY_VERIFY(window.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!engineHelpers().contains(QStringLiteral("renderer")), 10000);
+        helpers.append(int(engineHelpers().size()));
+        pss.append(pssKiB());
+        qInfo("batch %d: %d helpers, PSS %lld KiB (%lld with ten windows open)", batch, helpers.last(), pss.last(), open);
+    }
+    for (int count : std::as_const(helpers))
+        QVERIFY(count <= helpers.first());
+    QVERIFY2(pss.last() - pss.first() < 30 * 1024, qPrintable(QString::number(pss.last() - pss.first())));
+}
+
+WEBENGINE_TEST_MAIN(tst_BrowserFaults)
+#include "tst_browserfaults.moc"
