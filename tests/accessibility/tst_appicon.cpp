@@ -16,7 +16,7 @@ private slots:
 void tst_AppIcon::everyHicolorSizeIsItsOwnDrawing_data()
 {
     QTest::addColumn<int>("size");
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    for (int size : AppIcon::windowSizes())
         QTest::newRow(qPrintable(QString::number(size) + QStringLiteral(" px"))) << size;
 }
 
@@ -26,6 +26,7 @@ void tst_AppIcon::everyHicolorSizeIsItsOwnDrawing()
 {
     QFETCH(int, size);
     const QIcon icon = AppIcon::icon();
+    QCOMPARE(icon.availableSizes().size(), AppIcon::windowSizes().size());
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));
 
     const QString installed = QStringLiteral(CALCULATOR_SOURCE_DIR "/assets/icons/hicolor/%1x%1/apps/%2.png")
