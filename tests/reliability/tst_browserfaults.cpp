@@ -1,7 +1,8 @@
-// Faults of the network and of the engine's own processes, met by the real browser window
-// in the real frame on the real web engine, all traffic through a loopback proxy. Each
-// must end with the window settled (busy poll off, a page title, not "Working...") and
-// able to load a page again, without an error box.
+// Faults of the network and of the engine's own processes, and hostile typed addresses,
+// met by the real browser window in the real frame on the real web engine, all traffic
+// through a loopback proxy. Each must end with the window settled (busy poll off, a page
+// title, not "Working..."), able to load a page again, with no error box and no other
+// program started.
 #include "browser/FixedAddresses.h"
 #include "browser/frmBrowser.h"
 #include "browser/openBrowserWindow.h"
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <csignal>
@@ -29,7 +31,12 @@ namespace {
 QStringList g_reported;
 void record(const QString& description) { g_reported.append(description); }
 
-QString pageUrl(const QString& path) { return u"http://" % QString::fromUtf16(FixedAddresses::PageHost) % path; }
+const QString pageHost = QString::fromUtf16(FixedAddresses::PageHost);
+QString pageUrl(const QString& path) { return u"http://" % pageHost % path; }
+
+// Programs a browser might hand an address to; each stand-in leaves a mark if started.
+const char* const launchers[] = {"xdg-open", "xdg-email", "gio", "sensible-browser", "x-www-browser",
+                                 "gnome-open", "kde-open", "exo-open", "mailto"};
 
 // Engine helpers below this process by kind ("--type=..."). Renderers are forked by a
 // zygote and keep its command line, so a helper whose parent is a helper counts as one.
@@ -83,8 +90,10 @@ class tst_BrowserFaults : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init() { g_reported.clear(); }
-    void cleanup() { QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n'))); }
+    void init() { g_reported.clear(); m_titles.clear(); }
+    void cleanup();
+    void typedAddressIsHandledSafely_data();
+    void typedAddressIsHandledSafely();
     void faultyServerEndsTheLoad_data();
     void faultyServerEndsTheLoad();
     void killedRendererRecoversOnRefresh_data();
@@ -97,20 +106,43 @@ private:
     QTimer* poll() const { return m_window->findChild<QTimer*>(QStringLiteral("timTimer")); }
     void type(const QString& address);
     void loadsAgain(const QString& path);
+    void served(const QString& url) { QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(pageHost).contains(url), 15000); }
 
+    QTemporaryDir m_scratch;
     LoopbackHttpServer m_server;
     QPointer<frmBrowser> m_window;
+    QStringList m_titles;
 };
 
 void tst_BrowserFaults::initTestCase()
 {
+    const QString bin = m_scratch.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(bin));
+    for (const char* name : launchers) {
+        QFile script(bin % u'/' % QLatin1String(name));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\necho \"$0 $*\" >> " + QFile::encodeName(m_scratch.filePath(QStringLiteral("started"))));
+        QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    }
+    qputenv("PATH", QFile::encodeName(bin) + ':' + qgetenv("PATH"));
+    qputenv("BROWSER", QFile::encodeName(bin + QStringLiteral("/x-www-browser")));
+    QFile secret(m_scratch.filePath(QStringLiteral("secret.txt")));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("secret\n") > 0);
+
     QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     routeWebEngineThrough(m_server);
     UnexpectedError::setReporterForTesting(&record);
     m_window = openWindow();
     QVERIFY(m_window);
+    connect(m_window, &QWidget::windowTitleChanged, this, [this](const QString& t) { m_titles.append(t); });
     loadsAgain(QStringLiteral("/first.htm"));
+}
+
+void tst_BrowserFaults::cleanup()
+{
+    QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n')));
+    QVERIFY2(!QFile::exists(m_scratch.filePath(QStringLiteral("started"))), "another program was started");
 }
 
 frmBrowser* tst_BrowserFaults::openWindow()
@@ -133,9 +165,46 @@ void tst_BrowserFaults::loadsAgain(const QString& path)
 {
     m_server.setResponse(pageUrl(path), LoopbackResponse::page(u"Healthy " % path));
     type(pageUrl(path));
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QString(u"Healthy " % path), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QString(u"Healthy " % path), 45000);
     QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 5000);
     QCOMPARE(m_window->findChild<QComboBox*>(QStringLiteral("cboAddress"))->itemText(0), pageUrl(path));
+}
+
+void tst_BrowserFaults::typedAddressIsHandledSafely_data()
+{
+    const QString secret = m_scratch.filePath(QStringLiteral("secret.txt"));
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("script address") << QStringLiteral("javascript:document.title='script ran'");
+    QTest::newRow("script address in capitals") << QStringLiteral("JaVaScRiPt:document.title='script ran'");
+    QTest::newRow("data page that runs script")
+        << QStringLiteral("data:text/html,<title>data</title><script>document.title='data page script'</script>");
+    QTest::newRow("data page that jumps to a local file")
+        << (u"data:text/html,<script>location='file://" % secret % u"'</script>");
+    QTest::newRow("local file path") << secret;
+    QTest::newRow("local file address") << (u"file://" % secret);
+    QTest::newRow("local folder address") << QStringLiteral("file:///");
+    QTest::newRow("view-source of a local file") << (u"view-source:file://" % secret);
+    QTest::newRow("mail address") << QStringLiteral("mailto:someone@example.invalid?subject=hi");
+    QTest::newRow("custom scheme") << QStringLiteral("corvel-launch://run?cmd=xterm");
+    QTest::newRow("engine's internal pages") << QStringLiteral("chrome://gpuclean");
+    QTest::newRow("100000-character address") << pageUrl(u'/' % QString(100000, u'a'));
+    QTest::newRow("100000 characters without a scheme") << QString(100000, u'%');
+    QTest::newRow("control characters") << pageUrl(QStringLiteral("/a\x01\x02\x1b[31m\tb\r\nc\x7f"));
+    QTest::newRow("nul character") << pageUrl(u"/a" % QChar(0) % u"b");
+    QTest::newRow("invalid UTF-8") << pageUrl(u'/' % QString::fromUtf8("\xff\xfe\xc3\x28\xed\xa0\x80"));
+    QTest::newRow("lone surrogate") << pageUrl(u'/' % QChar(0xD800) % u'x');
+    QTest::newRow("only spaces") << QStringLiteral("   ");
+}
+
+void tst_BrowserFaults::typedAddressIsHandledSafely()
+{
+    QFETCH(QString, typed);
+    type(typed);
+    QTRY_VERIFY_WITH_TIMEOUT(!poll()->isActive(), 15000);
+    QTest::qWait(300);
+    loadsAgain(QStringLiteral("/after.htm"));
+    // Script typed as an address never runs inside the page that was showing.
+    QVERIFY2(!m_titles.contains(QStringLiteral("script ran")), qPrintable(m_titles.join(u'|')));
 }
 
 void tst_BrowserFaults::faultyServerEndsTheLoad_data()
@@ -143,7 +212,7 @@ void tst_BrowserFaults::faultyServerEndsTheLoad_data()
     QTest::addColumn<LoopbackResponse>("response");
     QTest::addColumn<bool>("pressStop"); // else the load must end by itself
     const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n";
-    LoopbackResponse slowHuge = LoopbackResponse::page(QStringLiteral("Huge"),
+    const LoopbackResponse huge = LoopbackResponse::page(QStringLiteral("Huge"),
                                                        "<!--" + QByteArray(50 * 1024 * 1024, 'x') + "-->");
     QTest::newRow("connection dropped before an answer") << LoopbackResponse::drop() << false;
     QTest::newRow("connection closed before the declared length")
@@ -161,7 +230,7 @@ void tst_BrowserFaults::faultyServerEndsTheLoad_data()
         << LoopbackResponse::page(QStringLiteral("Bad bytes"), "\xff\xfe\xc3\x28\xed\xa0\x80<p>\x00\x01</p>") << false;
     QTest::newRow("redirect to itself") << LoopbackResponse::redirect(pageUrl(QStringLiteral("/fault"))) << false;
     QTest::newRow("never answers, then Stop") << LoopbackResponse::neverAnswer() << true;
-    QTest::newRow("50 MB page, then Stop") << slowHuge << true;
+    QTest::newRow("50 MB page, then Stop") << huge << true;
 }
 
 void tst_BrowserFaults::faultyServerEndsTheLoad()
@@ -172,7 +241,7 @@ void tst_BrowserFaults::faultyServerEndsTheLoad()
     m_server.setResponse(fault, response);
     m_server.clearRequests();
     type(fault);
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).contains(fault), 15000);
+    served(fault);
 
     if (pressStop) {
         // The window keeps answering while the engine struggles: no tick of a 10 ms
@@ -197,7 +266,7 @@ void tst_BrowserFaults::faultyServerEndsTheLoad()
     QTest::qWait(300); // no late event of the failed load switches it on again
     QVERIFY(!poll()->isActive());
     QVERIFY(m_window->windowTitle() != u"Working...");
-    const int requests = int(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).count(fault));
+    const int requests = int(m_server.urlsTo(pageHost).count(fault));
     QVERIFY2(requests <= 25, qPrintable(QString::number(requests))); // a redirect loop is cut short
     qInfo("title \"%s\", %d requests", qPrintable(m_window->windowTitle()), requests);
     loadsAgain(QStringLiteral("/after.htm"));
@@ -225,7 +294,7 @@ void tst_BrowserFaults::killedRendererRecoversOnRefresh()
     m_server.setResponse(pictureAddress, picture);
     m_server.clearRequests();
     type(address);
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).contains(address), 15000);
+    served(address);
     QTest::qWait(300);
     const QList<int> renderers = engineHelpers().values(QStringLiteral("renderer"));
     QVERIFY(!renderers.isEmpty());
@@ -251,7 +320,7 @@ void tst_BrowserFaults::closingDuringAStalledLoadIsClean()
     QPointer<frmBrowser> doomed = openWindow();
     QVERIFY(doomed && doomed != m_window);
     doomed->brwWebBrowser()->Navigate(stalled).ok();
-    QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).contains(stalled), 15000);
+    served(stalled);
     doomed->mnuFileExit_Click();
     QTRY_VERIFY(doomed.isNull());
     QTest::qWait(300);
