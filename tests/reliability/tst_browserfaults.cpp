@@ -357,7 +357,9 @@ void tst_BrowserFaults::windowChurnLeavesNothingBehind()
     }
     for (int count : std::as_const(helpers))
         QVERIFY(count <= helpers.first());
-    QVERIFY2(pss.last() - pss.first() < 30 * 1024, qPrintable(QString::number(pss.last() - pss.first())));
+    // Measured here: 0.6 to 2 MB of growth over the four later batches (heap settling);
+    // a leaked frame or window tree per batch would add far more than the margin.
+    QVERIFY2(pss.last() - pss.first() < 8 * 1024, qPrintable(QString::number(pss.last() - pss.first())));
 }
 
 WEBENGINE_TEST_MAIN(tst_BrowserFaults)
