@@ -38,36 +38,28 @@ QString pageUrl(const QString& path) { return u"http://" % pageHost % path; }
 const char* const launchers[] = {"xdg-open", "xdg-email", "gio", "sensible-browser", "x-www-browser",
                                  "gnome-open", "kde-open", "exo-open", "mailto"};
 
-// Engine helpers below this process by kind ("--type=..."). Renderers are forked by a
-// zygote and keep its command line, so a helper whose parent is a helper counts as one.
+// Engine helpers started by this process, by kind ("--type=..."). Renderers are forked by
+// a zygote and keep its command line, so a helper's own children count as renderers.
 QMultiMap<QString, int> engineHelpers()
 {
-    QHash<int, int> parentOf;
-    QHash<int, QByteArray> commandOf;
+    QHash<int, QPair<int, QByteArray>> processes; // pid: parent, kind
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        bool number = false;
-        const int pid = entry.toInt(&number);
-        QFile stat(u"/proc/" % entry % u"/stat"), cmdline(u"/proc/" % entry % u"/cmdline");
-        if (!number || !stat.open(QIODevice::ReadOnly) || !cmdline.open(QIODevice::ReadOnly))
+    for (const QString& pid : entries) {
+        QFile stat(u"/proc/" % pid % u"/stat"), cmdline(u"/proc/" % pid % u"/cmdline");
+        if (!stat.open(QIODevice::ReadOnly) || !cmdline.open(QIODevice::ReadOnly))
             continue;
-        const QByteArray fields = stat.readAll();
-        parentOf.insert(pid, fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt());
-        commandOf.insert(pid, cmdline.readAll());
+        const QByteArray fields = stat.readAll(), command = cmdline.readAll();
+        const qsizetype type = command.indexOf("--type=");
+        processes.insert(pid.toInt(), {fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt(),
+                                       type < 0 ? QByteArray() : command.mid(type + 7).split('\0').first()});
     }
     QMultiMap<QString, int> helpers;
-    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
-        int up = it.value();
-        while (up > 1 && up != ::getpid())
-            up = parentOf.value(up, 0);
-        const QByteArray& command = commandOf.value(it.key());
-        const qsizetype type = command.indexOf("--type=");
-        if (up != ::getpid() || type < 0)
-            continue;
-        const bool forked = it.value() != ::getpid();
-        helpers.insert(forked ? QStringLiteral("renderer")
-                              : QString::fromLatin1(command.mid(type + 7).split('\0').first()),
-                       it.key());
+    for (auto it = processes.cbegin(); it != processes.cend(); ++it) {
+        const auto parent = processes.value(it->first);
+        if (it->first == ::getpid() && !it->second.isEmpty())
+            helpers.insert(QString::fromLatin1(it->second), it.key());
+        else if (parent.first == ::getpid() && !parent.second.isEmpty())
+            helpers.insert(QStringLiteral("renderer"), it.key());
     }
     return helpers;
 }
@@ -266,9 +258,7 @@ void tst_BrowserFaults::faultyServerEndsTheLoad()
     QTest::qWait(300); // no late event of the failed load switches it on again
     QVERIFY(!poll()->isActive());
     QVERIFY(m_window->windowTitle() != u"Working...");
-    const int requests = int(m_server.urlsTo(pageHost).count(fault));
-    QVERIFY2(requests <= 25, qPrintable(QString::number(requests))); // a redirect loop is cut short
-    qInfo("title \"%s\", %d requests", qPrintable(m_window->windowTitle()), requests);
+    QVERIFY(m_server.urlsTo(pageHost).count(fault) <= 25); // a redirect loop is cut short
     loadsAgain(QStringLiteral("/after.htm"));
 }
 

@@ -21,29 +21,20 @@ private slots:
 };
 
 namespace {
-
-bool readable(const QString& readout)
-{
-    return readout == u"-"
-        || NumberText::readStrict(readout.toStdString()).kind != NumberText::Reading::Kind::NotANumber;
-}
-
-QPushButton* keyWithCaption(const QList<QPushButton*>& keys, const QString& caption)
+QPushButton* keyWithCaption(const QList<QPushButton*>& keys, const char* caption)
 {
     for (QPushButton* key : keys)
-        if (key->text().remove(u'&') == caption)
+        if (key->text().remove(u'&') == QLatin1String(caption))
             return key;
     return nullptr;
 }
-
 } // namespace
 
 void tst_CalculatorMonkey::randomKeysKeepTheReadoutReadable_data()
 {
     QTest::addColumn<quint32>("seed");
     QTest::addColumn<int>("zeroAndDivideShare"); // percent of presses forced onto 0 and /
-    QTest::newRow("uniform keys, seed 1") << 1u << 0;
-    QTest::newRow("uniform keys, seed 2") << 2u << 0;
+    QTest::newRow("uniform keys") << 1u << 0;
     QTest::newRow("mostly zero and divide: warning boxes") << 3u << 60;
 }
 
@@ -56,16 +47,13 @@ void tst_CalculatorMonkey::randomKeysKeepTheReadoutReadable()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* readout = window.findChild<QLabel*>(QStringLiteral("Readout"));
-    QVERIFY(readout);
     const QList<QPushButton*> keys = window.findChildren<QPushButton*>();
-    QVERIFY(keys.size() >= 19);
-    QPushButton* zero = keyWithCaption(keys, QStringLiteral("0"));
-    QPushButton* divide = keyWithCaption(keys, QStringLiteral("/"));
-    QVERIFY(zero && divide);
+    QPushButton* zero = keyWithCaption(keys, "0");
+    QPushButton* divide = keyWithCaption(keys, "/");
+    QVERIFY(readout && zero && divide);
 
     int boxes = 0;
     QTimer dismisser;
-    dismisser.setInterval(0);
     connect(&dismisser, &QTimer::timeout, this, [&boxes] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             ++boxes;
@@ -75,7 +63,7 @@ void tst_CalculatorMonkey::randomKeysKeepTheReadoutReadable()
     dismisser.start();
 
     QRandomGenerator random(seed);
-    for (int press = 0; press < 3000; ++press) {
+    for (int press = 0; press < 4000; ++press) {
         QPushButton* key = keys.at(random.bounded(int(keys.size())));
         if (int(random.bounded(100)) < zeroAndDivideShare)
             key = random.bounded(2) ? zero : divide;
@@ -85,22 +73,18 @@ void tst_CalculatorMonkey::randomKeysKeepTheReadoutReadable()
             key->setFocus();
             QTest::keyClick(key, Qt::Key_Space);
         }
-        QVERIFY2(readable(readout->text()),
+        const QString shown = readout->text();
+        QVERIFY2(shown == u"-"
+                     || NumberText::readStrict(shown.toStdString()).kind != NumberText::Reading::Kind::NotANumber,
                  qPrintable(u"press " % QString::number(press) % u" on " % key->objectName() % u" left \""
                             % readout->text() % u'"'));
         QVERIFY(!QApplication::activeModalWidget());
     }
     dismisser.stop();
-    qInfo("%d warning boxes dismissed", boxes);
-    if (zeroAndDivideShare > 0)
-        QVERIFY(boxes > 0);
-
+    QVERIFY(zeroAndDivideShare == 0 || boxes > 0);
     // Still responsive: clear and work a sum.
-    for (const char* caption : {"C", "1", "2", "+", "3", "0", "="}) {
-        QPushButton* key = keyWithCaption(keys, QString::fromLatin1(caption));
-        QVERIFY2(key, caption);
-        QTest::mouseClick(key, Qt::LeftButton);
-    }
+    for (const char* caption : {"C", "1", "2", "+", "3", "0", "="})
+        QTest::mouseClick(keyWithCaption(keys, caption), Qt::LeftButton);
     QCOMPARE(readout->text(), QStringLiteral("42"));
 }
 
