@@ -90,7 +90,6 @@ private slots:
     void faultyServerEndsTheLoad();
     void killedRendererRecoversOnRefresh_data();
     void killedRendererRecoversOnRefresh();
-    void closingDuringAStalledLoadIsClean();
     void windowChurnLeavesNothingBehind();
 
 private:
@@ -303,23 +302,9 @@ void tst_BrowserFaults::killedRendererRecoversOnRefresh()
     loadsAgain(QStringLiteral("/after-kill.htm"));
 }
 
-void tst_BrowserFaults::closingDuringAStalledLoadIsClean()
-{
-    const QString stalled = pageUrl(QStringLiteral("/never.htm"));
-    m_server.setResponse(stalled, LoopbackResponse::neverAnswer());
-    QPointer<frmBrowser> doomed = openWindow();
-    QVERIFY(doomed && doomed != m_window);
-    doomed->brwWebBrowser()->Navigate(stalled).ok();
-    served(stalled);
-    doomed->mnuFileExit_Click();
-    QTRY_VERIFY(doomed.isNull());
-    QTest::qWait(300);
-    QVERIFY(m_window);
-    loadsAgain(QStringLiteral("/after-close.htm"));
-}
-
-// 50 windows in five batches of ten, the frame closed (taking the rest) after half of
-// each batch has been closed by its own File > Exit.
+// 50 windows in five batches of ten. Each window loads its home page, then starts a load
+// that never ends; half of them are closed by their own File > Exit during it, the rest
+// by closing the frame.
 void tst_BrowserFaults::windowChurnLeavesNothingBehind()
 {
     QList<qint64> pss;
@@ -333,6 +318,13 @@ void tst_BrowserFaults::windowChurnLeavesNothingBehind()
                                          && window->windowTitle() == u"/corveluniverse",
                                      30000);
         const qint64 open = pssKiB();
+        const QString stalled = pageUrl(u"/never" % QString::number(batch));
+        m_server.setResponse(stalled, LoopbackResponse::neverAnswer());
+        for (const QPointer<frmBrowser>& window : std::as_const(windows))
+            QVERIFY(window->brwWebBrowser()->Navigate(stalled).ok());
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(pageHost).contains(stalled), 15000);
+        for (const QPointer<frmBrowser>& window : std::as_const(windows))
+            QVERIFY(window->brwWebBrowser()->Busy());
         for (int i = 0; i < 5; ++i)
             windows.at(i)->mnuFileExit_Click();
         QPointer<frmMain> frame = frmMain::current();
@@ -347,9 +339,9 @@ void tst_BrowserFaults::windowChurnLeavesNothingBehind()
     }
     for (int count : std::as_const(helpers))
         QVERIFY(count <= helpers.first());
-    // Measured here: 0.6 to 2 MB of growth over the four later batches (heap settling);
-    // a leaked frame or window tree per batch would add far more than the margin.
-    QVERIFY2(pss.last() - pss.first() < 8 * 1024, qPrintable(QString::number(pss.last() - pss.first())));
+    // Measured here: 0.6 to 4.4 MB of growth over the four later batches (heap settling);
+    // the margin is under three times that, and ten leaked windows would exceed it.
+    QVERIFY2(pss.last() - pss.first() < 12 * 1024, qPrintable(QString::number(pss.last() - pss.first())));
 }
 
 WEBENGINE_TEST_MAIN(tst_BrowserFaults)

@@ -13,6 +13,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <cstdio>
 
 #include <sched.h>
 #include <sys/mount.h>
@@ -195,7 +198,8 @@ void tst_SettingsFaults::twoProgramsClosingAtOnceLeaveOneWholeSet()
         for (const char* geometry : {"10 20 400 300", "70 90 610 450"}) {
             auto& writer = writers.emplace_back(std::make_unique<QProcess>());
             writer->setProcessEnvironment(env);
-            writer->start(QStringLiteral(RACE_WRITER), QString::fromLatin1(geometry).split(u' ') << go);
+            writer->start(QCoreApplication::applicationFilePath(),
+                          QStringList(QStringLiteral("--race-writer")) << QString::fromLatin1(geometry).split(u' ') << go);
             QTRY_VERIFY_WITH_TIMEOUT(writer->canReadLine() || writer->state() == QProcess::NotRunning, 20000);
             QCOMPARE(writer->readLine().trimmed(), QByteArray("ready"));
         }
@@ -215,8 +219,35 @@ void tst_SettingsFaults::twoProgramsClosingAtOnceLeaveOneWholeSet()
     }
 }
 
+// The other side of the race, run as a child: opens the frame at the geometry given,
+// waits for the start file, prints the entries it means to store and closes the frame.
+// Exits 1 if a failure was reported.
+int raceWriter(const QStringList& args)
+{
+    UnexpectedError::setReporterForTesting(&recordReport);
+    frmMain::showChild(new QLabel(QStringLiteral("race")));
+    frmMain* frame = frmMain::current();
+    frame->move(args.at(2).toInt(), args.at(3).toInt());
+    frame->resize(args.at(4).toInt(), args.at(5).toInt());
+    QCoreApplication::processEvents();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    while (!QFile::exists(args.at(6)))
+        QThread::usleep(200);
+    for (const auto& entry : Placement::entries(frame->frameGeometry()))
+        std::printf("%s=%s\n", entry.first.toUtf8().constData(), entry.second.toUtf8().constData());
+    std::fflush(stdout);
+    frame->close();
+    std::fprintf(stderr, "%s", qPrintable(g_reported.join(u'\n')));
+    return g_reported.isEmpty() ? 0 : 1;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 7 && qstrcmp(argv[1], "--race-writer") == 0) {
+        QApplication app(argc, argv);
+        return raceWriter(app.arguments());
+    }
     // A mount namespace of our own, before any thread exists, keeps the test's small
     // file systems away from the rest of the machine.
     if (::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0
