@@ -1,5 +1,6 @@
 // The browser window with the real Qt WebEngine view, every request routed to a
-// loopback server that stands as the engine's proxy.
+// loopback server that stands as the engine's proxy and records absolute addresses.
+#include "browser/Favourites.h"
 #include "browser/FixedAddresses.h"
 #include "browser/frmBrowser.h"
 #include "browser/openBrowserWindow.h"
@@ -10,15 +11,15 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPointer>
-#include <QSignalSpy>
 #include <QToolBar>
 #include <QUrl>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -27,14 +28,13 @@ const QString landing = u"http://" % QStringView(FixedAddresses::PageHost) % u"/
 QStringList g_reported;
 void record(const QString& description) { g_reported.append(description); }
 
-QComboBox* addressBox(frmBrowser* window) { return window->findChild<QComboBox*>(QStringLiteral("cboAddress")); }
-
-QStringList listEntries(frmBrowser* window)
+// The address as the engine sends it: a bare host gets the path "/"; query kept as is.
+QString asSent(const QString& address)
 {
-    QStringList entries;
-    for (int i = 0; i < addressBox(window)->count(); ++i)
-        entries.append(addressBox(window)->itemText(i));
-    return entries;
+    QUrl url(address);
+    if (url.path().isEmpty())
+        url.setPath(u"/"_s);
+    return url.toString(QUrl::FullyEncoded);
 }
 
 } // namespace
@@ -42,149 +42,128 @@ QStringList listEntries(frmBrowser* window)
 class tst_BrowserWebEngine : public QObject
 {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void homeRedirectLoadsAndTitles();
-    void enterNavigatesToTheTypedAddress();
-    void listSelectionNavigates();
-    void homeAndSearchReachTheirPaths_data();
-    void homeAndSearchReachTheirPaths();
-    void copyShortcutFromThePageActsOnTheAddressBox();
-
-private:
     LoopbackHttpServer m_server;
     QPointer<frmBrowser> m_window;
     QStringList m_titles;
+
+    QComboBox* box() const { return m_window->findChild<QComboBox*>(u"cboAddress"_s); }
+    QTimer* timer() const { return m_window->findChild<QTimer*>(u"timTimer"_s); }
+    bool reached(const QString& address) const { return m_server.urlsTo(QUrl(address).host()).contains(asSent(address)); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+        routeWebEngineThrough(m_server);
+        UnexpectedError::setReporterForTesting(&record);
+        m_server.setResponse(FixedAddresses::home(), LoopbackResponse::redirect(landing));
+        m_server.setResponse(landing, LoopbackResponse::page(u"Ardel's Corvel Universe"_s));
+        openBrowserWindow();
+        m_window = qobject_cast<frmBrowser*>(frmMain::current()->mdiArea()->subWindowList().value(0)->widget());
+        connect(m_window, &QWidget::windowTitleChanged, this, [this](const QString& t) { m_titles.append(t); });
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Ardel's Corvel Universe"_s, 20000);
+        // The start address and, on top, the address the view reports after the redirect.
+        QTRY_COMPARE(box()->itemText(0), landing);
+        QCOMPARE(box()->itemText(1), FixedAddresses::home());
+        QTRY_VERIFY(!timer()->isActive());
+    }
+    void cleanupTestCase()
+    {
+        if (QPointer<frmMain> frame = frmMain::current()) {
+            frame->close();
+            QTRY_VERIFY(frame.isNull());
+        }
+        QCOMPARE(g_reported, QStringList());
+    }
+
+    // Rows run in turn: the list entry picked is the one below the typed address.
+    void navigationReachesTheServer_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Enter requests the typed address") << "Enter" << u"http://a.test/typed.htm"_s << "/typed.htm";
+        QTest::newRow("picking a list entry requests it") << "Down" << landing << "Ardel's Corvel Universe";
+        QTest::newRow("Home requests the redirect address") << "Home" << FixedAddresses::home() << "Ardel's Corvel Universe";
+        QTest::newRow("Search requests the search page") << "Search" << FixedAddresses::searchPage() << "/band/corveluniverse/search.htm";
+    }
+    void navigationReachesTheServer()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, address);
+        QFETCH(QString, title);
+        m_server.clearRequests();
+        m_window->setWindowTitle(QString());
+        m_titles.clear();
+        QLineEdit* edit = box()->lineEdit();
+        edit->setFocus();
+        if (how == u"Enter")
+            edit->setText(address);
+        if (how == u"Enter" || how == u"Down")
+            QTest::keyClick(edit, how == u"Enter" ? Qt::Key_Return : Qt::Key_Down);
+        else
+            m_window->tbToolBar_ButtonClick(how);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
+        QCOMPARE(m_titles.value(0), u"Working..."_s);
+        QVERIFY(reached(address));
+        QTRY_COMPARE(box()->itemText(0), m_window->brwWebBrowser()->LocationURL());
+    }
+
+    void copyShortcutFromThePageActsOnTheAddressBox()
+    {
+        frmMain::current()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
+        box()->lineEdit()->setText(u"http://abc"_s);
+        QWidget* view = m_window->brwWebBrowser()->widget();
+        QWidget* focus = view->focusProxy() ? view->focusProxy() : view;
+        focus->setFocus();
+        QTRY_VERIFY(focus->hasFocus());
+        box()->lineEdit()->setSelection(7, 3);
+        QGuiApplication::clipboard()->setText(u"old"_s);
+        QTest::keySequence(focus, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"abc"_s);
+    }
+
+    // Each of the window's Favourites commands reaches, exactly, the address that the
+    // same command of a separately built tree hands over.
+    void everyFavouriteReachesItsAddress()
+    {
+        QMenu tree;
+        QString handed;
+        Favourites::buildMenu(&tree, [&handed](const QString& address) { handed = address; });
+        int commands = 0;
+        for (QAction* command : tree.findChildren<QAction*>()) {
+            if (command->isSeparator() || command->menu() || command->objectName().isEmpty())
+                continue;
+            command->trigger();
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->brwWebBrowser()->Busy(), 20000);
+            m_window->findChild<QAction*>(command->objectName())->trigger();
+            QVERIFY2(!timer()->isActive(), qPrintable(command->objectName())); // no busy poll
+            QTRY_VERIFY2_WITH_TIMEOUT(reached(handed), qPrintable(handed), 20000);
+            ++commands;
+        }
+        QCOMPARE(commands, 55);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->brwWebBrowser()->Busy(), 20000);
+    }
+
+    void favouriteDuringARunningNavigationGoesToTheSameViewAtOnce()
+    {
+        // Enter starts the busy poll on a page that never answers; the command then hands
+        // its address to the same view at once and leaves the running poll as it was.
+        const QString stalled = u"http://stalled.example/slow.htm"_s;
+        m_server.setResponse(stalled, LoopbackResponse::neverAnswer());
+        box()->lineEdit()->setText(stalled);
+        m_window->cboAddress_KeyPress(13);
+        QTRY_VERIFY_WITH_TIMEOUT(reached(stalled), 20000);
+        m_server.clearRequests();
+        m_window->findChild<QAction*>(u"mnuFavNbNews"_s)->trigger();
+        QVERIFY(timer()->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!timer()->isActive(), 20000);
+        QCOMPARE(QUrl(box()->itemText(0)).path(), u"/band/corveluniverse/news.htm"_s);
+        QVERIFY(reached(box()->itemText(0)));
+    }
 };
-
-void tst_BrowserWebEngine::initTestCase()
-{
-    QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    routeWebEngineThrough(m_server);
-    UnexpectedError::setReporterForTesting(&record);
-    m_server.setResponse(FixedAddresses::home(), LoopbackResponse::redirect(landing));
-    m_server.setResponse(landing, LoopbackResponse::page(QStringLiteral("Ardel's Corvel Universe")));
-
-    QElapsedTimer clock;
-    clock.start();
-    openBrowserWindow();
-    QVERIFY(frmMain::current());
-    auto* sub = frmMain::current()->mdiArea()->subWindowList().value(0);
-    QVERIFY(sub);
-    m_window = qobject_cast<frmBrowser*>(sub->widget());
-    connect(m_window, &QWidget::windowTitleChanged, this, [this](const QString& t) { m_titles.append(t); });
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QStringLiteral("Ardel's Corvel Universe"), 20000);
-    qInfo("creation to first page title: %lld ms", clock.elapsed());
-}
-
-void tst_BrowserWebEngine::cleanupTestCase()
-{
-    // For measuring memory from outside: BROWSER_MEASURE=N opens N windows in all and
-    // holds still for ten seconds once all of them show their page.
-    const int measured = qEnvironmentVariableIntValue("BROWSER_MEASURE");
-    if (measured > 0 && frmMain::current()) {
-        for (int i = frmMain::current()->mdiArea()->subWindowList().size(); i < measured; ++i)
-            openBrowserWindow();
-        for (QMdiSubWindow* sub : frmMain::current()->mdiArea()->subWindowList())
-            QTRY_VERIFY_WITH_TIMEOUT(!sub->widget()->windowTitle().isEmpty()
-                                         && sub->widget()->windowTitle() != u"Working...", 20000);
-        qInfo("measure now");
-        QTest::qWait(10000);
-    }
-    // For a look at the finished frame: BROWSER_SCREENSHOT=file.png
-    const QString shot = qEnvironmentVariable("BROWSER_SCREENSHOT");
-    if (!shot.isEmpty() && frmMain::current()) {
-        m_window->tbToolBar_ButtonClick(QStringLiteral("Home"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QStringLiteral("Ardel's Corvel Universe"), 15000);
-        QTest::qWait(500);
-        frmMain::current()->grab().save(shot);
-    }
-    if (QPointer<frmMain> frame = frmMain::current()) {
-        frame->close();
-        QTRY_VERIFY(frame.isNull());
-    }
-    QVERIFY(g_reported.isEmpty());
-}
-
-void tst_BrowserWebEngine::homeRedirectLoadsAndTitles()
-{
-    const QString homeHost = QString::fromUtf16(FixedAddresses::RedirectHost);
-    QVERIFY(m_server.urlsTo(homeHost).contains(FixedAddresses::home()));
-    // Both the start address and the address the view reports after the redirect.
-    QTRY_COMPARE(listEntries(m_window), (QStringList{landing, FixedAddresses::home()}));
-    QCOMPARE(addressBox(m_window)->currentText(), landing);
-    QTRY_VERIFY(!m_window->findChild<QTimer*>(QStringLiteral("timTimer"))->isActive());
-}
-
-void tst_BrowserWebEngine::enterNavigatesToTheTypedAddress()
-{
-    const QString typed = u"http://" % QStringView(FixedAddresses::PageHost) % u"/typed.htm";
-    m_titles.clear();
-    QLineEdit* edit = addressBox(m_window)->lineEdit();
-    edit->setFocus();
-    edit->setText(typed);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QStringLiteral("/typed.htm"), 15000);
-    QVERIFY(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).contains(typed));
-    QCOMPARE(m_titles.value(0), QStringLiteral("Working..."));
-    QTRY_COMPARE(listEntries(m_window).value(0), typed);
-}
-
-void tst_BrowserWebEngine::listSelectionNavigates()
-{
-    // The list is [typed, landing, home]: the next entry down is the landing page.
-    m_server.clearRequests();
-    QLineEdit* edit = addressBox(m_window)->lineEdit();
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_Down);
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QStringLiteral("Ardel's Corvel Universe"), 15000);
-    QCOMPARE(m_server.urlsTo(QString::fromUtf16(FixedAddresses::PageHost)).count(landing), 1);
-    QTRY_COMPARE(listEntries(m_window).value(0), landing);
-}
-
-void tst_BrowserWebEngine::homeAndSearchReachTheirPaths_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("Home requests the redirect address") << "Home" << FixedAddresses::home() << "Ardel's Corvel Universe";
-    QTest::newRow("Search requests the search page")
-        << "Search" << FixedAddresses::searchPage() << "/band/corveluniverse/search.htm";
-}
-
-void tst_BrowserWebEngine::homeAndSearchReachTheirPaths()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, address);
-    QFETCH(QString, title);
-    m_server.clearRequests();
-    m_window->setWindowTitle(QString());
-    auto* bar = m_window->findChild<QToolBar*>(QStringLiteral("tbToolBar"));
-    for (QAction* action : bar->actions()) {
-        if (action->data().toString() == key)
-            QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
-    }
-    QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
-    QVERIFY(m_server.urlsTo(QUrl(address).host()).contains(address));
-}
-
-void tst_BrowserWebEngine::copyShortcutFromThePageActsOnTheAddressBox()
-{
-    frmMain::current()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
-    QLineEdit* edit = addressBox(m_window)->lineEdit();
-    edit->setText(QStringLiteral("http://abc"));
-    QWidget* view = m_window->brwWebBrowser()->widget();
-    QWidget* focus = view->focusProxy() ? view->focusProxy() : view;
-    focus->setFocus();
-    QTRY_VERIFY(focus->hasFocus());
-    edit->setSelection(7, 3);
-    QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-    QTest::keySequence(focus, QKeySequence::Copy);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abc"));
-}
 
 WEBENGINE_TEST_MAIN(tst_BrowserWebEngine)
 #include "tst_browser_webengine.moc"
