@@ -137,7 +137,7 @@ private slots:
             if (command->isSeparator() || command->menu() || command->objectName().isEmpty())
                 continue;
             command->trigger();
-            QTRY_VERIFY_WITH_TIMEOUT(!m_window->brwWebBrowser()->Busy(), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(!m_window->brwWebBrowser()->Busy() && !timer()->isActive(), 20000);
             m_window->findChild<QAction*>(command->objectName())->trigger();
             QVERIFY2(!timer()->isActive(), qPrintable(command->objectName())); // no busy poll
             QTRY_VERIFY2_WITH_TIMEOUT(reached(handed), qPrintable(handed), 20000);
