@@ -93,7 +93,10 @@ frmBrowser::frmBrowser()
     box->setCompleter(nullptr);
     box->setDuplicatesEnabled(true);
     box->lineEdit()->installEventFilter(this);
-    connect(box, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+    connect(box, &QComboBox::activated, this, [this] {
+        if (!m_EnterKeyHandling)
+            cboAddress_Click();
+    });
 
     m_timTimer.setObjectName(QStringLiteral("timTimer"));
     m_timTimer.setInterval(5);
@@ -192,9 +195,13 @@ bool frmBrowser::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_ui->cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             cboAddress_KeyPress(13);
-        else if (!key->text().isEmpty())
+            // The box handles the key after this filter, within this event; the flag
+            // ends once the event loop has moved on.
+            m_EnterKeyHandling = true;
+            QTimer::singleShot(0, this, [this] { m_EnterKeyHandling = false; });
+        } else if (!key->text().isEmpty())
             cboAddress_KeyPress(key->text().at(0).unicode());
     }
     return false; // the box still gets every key

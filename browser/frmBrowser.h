@@ -79,5 +79,8 @@ private:
 
     QString m_StartingAddress;
     bool m_ListUpdating = false;
+    // Set while the address box handles an Enter key: the box then selects a matching
+    // list entry itself, which is not a pick from the list.
+    bool m_EnterKeyHandling = false;
     bool m_loaded = false;
 };
