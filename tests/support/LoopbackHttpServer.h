@@ -5,22 +5,10 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
-#include <QString>
 #include <QStringList>
 
 class QTcpServer;
 class QTcpSocket;
-
-// One request as the server received it.
-struct RecordedRequest
-{
-    QString method;
-    // The request target exactly as sent: an absolute address when the sender uses the
-    // server as its proxy ("http://host/path?query"), a path when it talks to it directly.
-    QString url;
-    // The Host header, empty when there was none.
-    QString host;
-};
 
 // How the server answers one address.
 struct LoopbackResponse
@@ -41,61 +29,46 @@ struct LoopbackResponse
     static LoopbackResponse page(const QString& title, const QByteArray& bodyHtml = {});
     static LoopbackResponse redirect(const QString& location, int status = 302);
     static LoopbackResponse error(int status, const QString& title);
-    static LoopbackResponse neverAnswer();
-    static LoopbackResponse drop();
+    static LoopbackResponse neverAnswer() { return {Kind::NeverAnswer}; }
+    static LoopbackResponse drop() { return {Kind::Drop}; }
     // Bytes sent exactly as given, status line and headers included: broken answers.
-    static LoopbackResponse raw(const QByteArray& bytes);
+    static LoopbackResponse raw(const QByteArray& bytes) { return {Kind::Raw, 0, {}, bytes}; }
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 with an ephemeral port, meant to stand as the
-// web engine's proxy in tests. It records every request in order and answers by rule:
-// a per-address override when one is set, otherwise a small HTML page whose title is
-// the request's path ("/" for none), so that tests can wait for titles. Make it after the
-// application object: it needs the application's event loop to see connections.
+// web engine's proxy in tests. It records every request's target and Host header in
+// order and answers by rule: a per-address override when one is set, otherwise a small
+// HTML page whose title is the request's path ("/" for none), so that tests can wait for
+// titles. Make it after the application object: it needs the application's event loop.
 class LoopbackHttpServer : public QObject
 {
-    Q_OBJECT
-
 public:
     explicit LoopbackHttpServer(QObject* parent = nullptr);
-    ~LoopbackHttpServer() override;
 
     // Starts listening; false (with the reason in errorString) when that fails.
     bool listen();
     QString errorString() const;
     quint16 port() const;
-    // "http://127.0.0.1:PORT"
-    QString address() const;
+    QString address() const; // "http://127.0.0.1:PORT"
 
     // Answer requests for url (matched exactly against the received target; when no
     // exact rule matches, the target without its query is tried) with response.
-    void setResponse(const QString& url, const LoopbackResponse& response);
-    void clearResponses();
+    void setResponse(const QString& url, const LoopbackResponse& response) { m_responses.insert(url, response); }
+    void clearResponses() { m_responses.clear(); }
 
-    QList<RecordedRequest> requests() const { return m_requests; }
-    // Requests whose Host header is host; the engine makes background requests of its
-    // own, so tests look only at the hosts they use.
-    QList<RecordedRequest> requestsTo(const QString& host) const;
-    // Just the targets of requestsTo(host), in order.
+    // The targets of the requests whose Host header is host ("host" or "host:port"), in
+    // order; the engine makes background requests of its own, so tests look only at the
+    // hosts they use.
     QStringList urlsTo(const QString& host) const;
     void clearRequests() { m_requests.clear(); }
 
-    // The title of the default page for a request target: its path, "/" when empty.
-    static QString defaultTitle(const QString& target);
-
-signals:
-    // Emitted once per request, in the order received, after it has been recorded.
-    void requestReceived(const QString& method, const QString& url, const QString& host);
-
 private:
-    void onNewConnection();
     void onReadyRead(QTcpSocket* socket);
-    void answer(QTcpSocket* socket, const RecordedRequest& request);
-    LoopbackResponse responseFor(const QString& target) const;
+    void answer(QTcpSocket* socket, const QByteArray& method, const QString& target);
 
     QTcpServer* m_server;
     QHash<QString, LoopbackResponse> m_responses;
-    QList<RecordedRequest> m_requests;
+    QList<QPair<QString, QString>> m_requests; // (Host header, target)
     QHash<QTcpSocket*, QByteArray> m_pending;
 };
 

@@ -7,39 +7,32 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 // A web view whose behaviour the test writes: it records every request, reports the
 // Busy, LocationName and LocationURL the test sets, refuses the requests the test
-// names, and raises the two notifications on demand. An accepted request makes it busy,
-// as a real view is from the moment it accepts a navigation.
+// names, and raises the two notifications on demand. An accepted request makes it busy
+// (as a real view is from the moment it accepts a navigation); an accepted Stop ends that.
 class ScriptedWebView : public WebView
 {
 public:
-    explicit ScriptedWebView(QWidget* parent)
-        : m_widget(new QWidget(parent))
+    ScriptedWebView(QWidget* parent, QList<ScriptedWebView*>* live) : m_widget(new QWidget(parent)), m_live(live)
     {
         m_widget->setFocusPolicy(Qt::StrongFocus);
+        m_live->append(this);
     }
     ~ScriptedWebView() override
     {
-        if (onDestroyed)
-            onDestroyed(this);
+        m_live->removeOne(this);
         delete m_widget.data();
     }
 
-    // Each request as "Navigate <address>", "GoBack", "GoForward", "Refresh", "Stop".
-    QStringList calls;
+    QStringList calls; // "Navigate <address>", "GoBack", "GoForward", "Refresh", "Stop"
     bool busy = false;
-    QString locationName;
-    QString locationURL;
-    std::function<void(ScriptedWebView*)> onDestroyed;
+    QString locationName, locationURL;
 
     // Refuse every later request of this kind ("Navigate", "GoBack", ...) with why.
     void refuse(const QString& request, const QString& why) { m_refusals.insert(request, why); }
-    void accept(const QString& request) { m_refusals.remove(request); }
-
     // The view has committed a navigation to url, whose page is called name.
     void completeNavigation(const QString& url, const QString& name)
     {
@@ -58,22 +51,11 @@ public:
 
     QWidget* widget() const override { return m_widget; }
     void setEvents(WebViewEvents* events) override { m_events = events; }
-
-    WebViewResult Navigate(const QString& address) override
-    {
-        return request(QStringLiteral("Navigate"), QStringLiteral("Navigate ") + address);
-    }
-    WebViewResult GoBack() override { return request(QStringLiteral("GoBack")); }
-    WebViewResult GoForward() override { return request(QStringLiteral("GoForward")); }
-    WebViewResult Refresh() override { return request(QStringLiteral("Refresh")); }
-    WebViewResult Stop() override
-    {
-        const WebViewResult result = request(QStringLiteral("Stop"));
-        if (result.ok())
-            busy = false;
-        return result;
-    }
-
+    WebViewResult Navigate(const QString& address) override { return request(u"Navigate"_qs, u"Navigate " + address); }
+    WebViewResult GoBack() override { return request(u"GoBack"_qs); }
+    WebViewResult GoForward() override { return request(u"GoForward"_qs); }
+    WebViewResult Refresh() override { return request(u"Refresh"_qs); }
+    WebViewResult Stop() override { return request(u"Stop"_qs); }
     QString LocationName() const override { return locationName; }
     QString LocationURL() const override { return locationURL; }
     bool Busy() const override { return busy; }
@@ -82,15 +64,14 @@ private:
     WebViewResult request(const QString& kind, const QString& record = {})
     {
         calls.append(record.isEmpty() ? kind : record);
-        const auto refusal = m_refusals.constFind(kind);
-        if (refusal != m_refusals.constEnd())
-            return WebViewResult::refused(*refusal);
-        if (kind != u"Stop")
-            busy = true;
+        if (m_refusals.contains(kind))
+            return WebViewResult::refused(m_refusals.value(kind));
+        busy = kind != u"Stop";
         return WebViewResult::accepted();
     }
 
     QPointer<QWidget> m_widget;
+    QList<ScriptedWebView*>* m_live;
     WebViewEvents* m_events = nullptr;
     QHash<QString, QString> m_refusals;
 };
@@ -101,17 +82,11 @@ class ScriptedWebViewFactory : public WebViewFactory
 {
 public:
     QList<ScriptedWebView*> views;
-    // When set, create() fails as a missing module would.
-    bool broken = false;
+    bool broken = false; // when set, create() fails as a missing module would
 
     std::unique_ptr<WebView> create(QWidget* parent) override
     {
-        if (broken)
-            return nullptr;
-        auto view = std::make_unique<ScriptedWebView>(parent);
-        view->onDestroyed = [this](ScriptedWebView* gone) { views.removeOne(gone); };
-        views.append(view.get());
-        return view;
+        return broken ? nullptr : std::make_unique<ScriptedWebView>(parent, &views);
     }
-    ScriptedWebView* last() const { return views.isEmpty() ? nullptr : views.last(); }
+    ScriptedWebView* last() const { return views.value(views.size() - 1); }
 };
