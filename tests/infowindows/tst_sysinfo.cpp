@@ -3,226 +3,158 @@
 #include "platform/ProgramStart.h"
 #include "platform/Registry.h"
 
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+
 using namespace Registry;
+
+Q_DECLARE_METATYPE(Table::Value)
 
 namespace {
 
-const QString FirstKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString SecondKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
-const QString Unavailable = QStringLiteral("System Information Is Unavailable At This Time");
+const QString FirstKey = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_qs;
+const QString SecondKey = u"SOFTWARE\\Microsoft\\Shared Tools Location"_qs;
 
-struct RecordingStart : ProgramStart
+// What the launch meets: a first value (null: none) of firstType, a second value (null:
+// none), whether the viewer file is in the second value's folder, whether starting works.
+struct Launch
 {
-    QStringList started;
-    bool succeeds = true;
-    bool Shell(const QString& path) override
-    {
-        started << path;
-        return succeeds && !path.isEmpty();
-    }
+    QByteArray first;
+    DWORD firstType = REG_SZ;
+    QByteArray second;
+    bool fileThere = false, startFails = false;
 };
 
-struct TableFiles : FileQuery
-{
-    QStringList normalFiles; // the paths that hold a normal file
-    QStringList asked;
-    QString Dir(const QString& path) override
-    {
-        asked << path;
-        return normalFiles.contains(path) ? path.section(u'\\', -1) : QString();
-    }
-};
-
-// A registry that records the access mask asked for, and refuses like a real one would
-// for an account that may only read.
-struct MaskRecorder : Table
+// Records what it is asked for: access masks, and programs started and messages shown
+// in the order they happened.
+struct Fixture : Table, FileQuery, ProgramStart
 {
     QList<DWORD> masks;
+    QStringList normalFiles, events;
+    bool startFails = false;
+    SysInfo sysInfo{*this, *this, *this, [this](const QString& m) { events << m; }};
+
     long RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD sam, HKEY* result) override
     {
         masks << sam;
         return Table::RegOpenKeyExA(root, subKey, options, sam, result);
     }
+    QString Dir(const QString& path) override { return normalFiles.contains(path) ? path.section(u'\\', -1) : QString(); }
+    bool Shell(const QString& path) override
+    {
+        events << u"start " + path;
+        return !startFails;
+    }
 };
 
-QByteArray sz(const char* text, bool terminated = true)
-{
-    QByteArray bytes(text);
-    if (terminated)
-        bytes.append('\0');
-    return bytes;
-}
+QByteArray sz(const char* text) { return QByteArray(text, qsizetype(strlen(text)) + 1); }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Launch)
 
 class tst_SysInfo : public QObject
 {
     Q_OBJECT
 
-    struct Fixture
-    {
-        MaskRecorder registry;
-        TableFiles files;
-        RecordingStart programs;
-        QStringList messages;
-        SysInfo sysInfo{registry, files, programs, [this](const QString& m) { messages << m; }};
-    };
-
 private slots:
     void launch_data()
     {
-        QTest::addColumn<QByteArray>("firstData");
-        QTest::addColumn<uint>("firstType");
-        QTest::addColumn<QByteArray>("secondData");
-        QTest::addColumn<bool>("fileThere");
-        QTest::addColumn<QString>("started");
-        QTest::addColumn<bool>("message");
-        const QByteArray none;
-        QTest::newRow("first look-up starts its path unchecked")
-            << sz("/opt/viewer/run") << uint(REG_SZ) << sz("C:\\Tools") << false << "/opt/viewer/run" << false;
-        QTest::newRow("first look-up of another type leaves the path empty")
-            << sz("/opt/viewer/run") << uint(REG_EXPAND_SZ) << sz("C:\\Tools") << true << "" << true;
-        QTest::newRow("second look-up with the file there")
-            << none << 0u << sz("C:\\Tools") << true << "C:\\Tools\\MSINFO32.EXE" << false;
+        QTest::addColumn<Launch>("launch");
+        QTest::addColumn<QStringList>("events");
+        const QByteArray tools = sz("C:\\Tools");
+        const QString viewer = u"start C:\\Tools\\MSINFO32.EXE"_qs, unavailable = u"System Information Is Unavailable At This Time"_qs;
+        QTest::newRow("first look-up starts its path unchecked") << Launch{.first = sz("/opt/v"), .second = tools} << QStringList{u"start /opt/v"_qs};
+        QTest::newRow("first look-up of another type starts an empty path")
+            << Launch{.first = sz("/opt/v"), .firstType = REG_EXPAND_SZ, .second = tools, .fileThere = true, .startFails = true}
+            << QStringList{u"start "_qs, unavailable};
+        QTest::newRow("second look-up with the file there") << Launch{.second = tools, .fileThere = true} << QStringList{viewer};
         QTest::newRow("second look-up folder ending in a backslash doubles it")
-            << none << 0u << sz("C:\\Tools\\") << true << "C:\\Tools\\\\MSINFO32.EXE" << false;
-        QTest::newRow("second look-up without the file")
-            << none << 0u << sz("C:\\Tools") << false << QString() << true;
-        QTest::newRow("neither look-up") << none << 0u << none << false << QString() << true;
+            << Launch{.second = sz("C:\\Tools\\"), .fileThere = true} << QStringList{u"start C:\\Tools\\\\MSINFO32.EXE"_qs};
+        QTest::newRow("second look-up without the file") << Launch{.second = tools} << QStringList{unavailable};
+        QTest::newRow("neither look-up") << Launch{} << QStringList{unavailable};
         QTest::newRow("an empty first value falls through to the second")
-            << QByteArray() << uint(REG_SZ) << sz("C:\\Tools") << true << "C:\\Tools\\MSINFO32.EXE" << false;
+            << Launch{.first = "", .second = tools, .fileThere = true} << QStringList{viewer};
+        QTest::newRow("a failed start shows the message") << Launch{.first = sz("/x"), .startFails = true} << QStringList{u"start /x"_qs, unavailable};
     }
     void launch()
     {
-        QFETCH(QByteArray, firstData);
-        QFETCH(uint, firstType);
-        QFETCH(QByteArray, secondData);
-        QFETCH(bool, fileThere);
-        QFETCH(QString, started);
-        QFETCH(bool, message);
+        QFETCH(Launch, launch);
+        QFETCH(QStringList, events);
         Fixture f;
-        if (firstType != 0)
-            f.registry.set(HKEY_LOCAL_MACHINE, FirstKey, QStringLiteral("PATH"), {firstType, firstData});
-        if (!secondData.isNull())
-            f.registry.set(HKEY_LOCAL_MACHINE, SecondKey, QStringLiteral("MSINFO"), {REG_SZ, secondData});
-        if (fileThere)
-            f.files.normalFiles << QString::fromUtf8(secondData.chopped(1)) + QStringLiteral("\\MSINFO32.EXE");
+        if (!launch.first.isNull())
+            f.set(HKEY_LOCAL_MACHINE, FirstKey, u"PATH"_qs, {launch.firstType, launch.first});
+        if (!launch.second.isNull())
+            f.set(HKEY_LOCAL_MACHINE, SecondKey, u"MSINFO"_qs, {REG_SZ, launch.second});
+        if (launch.fileThere)
+            f.normalFiles << QString::fromUtf8(launch.second.chopped(1)) + u"\\MSINFO32.EXE";
+        f.startFails = launch.startFails;
         f.sysInfo.StartSysInfo();
-        if (started.isNull())
-            QVERIFY(f.programs.started.isEmpty());
-        else
-            QCOMPARE(f.programs.started, QStringList{started});
-        QCOMPARE(f.messages, message ? QStringList{Unavailable} : QStringList{});
-    }
-
-    void failedStartShowsTheMessage()
-    {
-        Fixture f;
-        f.registry.set(HKEY_LOCAL_MACHINE, FirstKey, QStringLiteral("PATH"), {REG_SZ, sz("/no/such/program")});
-        f.programs.succeeds = false;
-        f.sysInfo.StartSysInfo();
-        QCOMPARE(f.messages, QStringList{Unavailable});
-    }
-
-    void keyIsOpenedForReadingOnly()
-    {
-        // A read-only account is refused anything more than KEY_READ; the launch still works.
-        Fixture f;
-        f.registry.set(HKEY_LOCAL_MACHINE, FirstKey, QStringLiteral("PATH"), {REG_SZ, sz("/opt/v")});
-        f.sysInfo.StartSysInfo();
-        QCOMPARE(f.registry.masks, QList<DWORD>{KEY_READ});
-        QCOMPARE(f.programs.started, QStringList{QStringLiteral("/opt/v")});
+        QCOMPARE(f.events, events);
+        // Read-only access is all the launch asks for, and all a read-only account gets.
+        QCOMPARE(f.masks, QList<DWORD>(f.masks.size(), KEY_READ));
         HKEY key = 0;
-        QCOMPARE(f.registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, FirstKey, 0, 0x2003F, &key), ERROR_ACCESS_DENIED);
+        QCOMPARE(f.RegOpenKeyExA(HKEY_LOCAL_MACHINE, FirstKey, 0, 0x2003F, &key), ERROR_ACCESS_DENIED);
     }
 
+    // A value stored under K\V, read as asked; the text was "before".
     void values_data()
     {
-        QTest::addColumn<uint>("type");
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("string with its NUL") << uint(REG_SZ) << sz("abc") << true << "abc";
-        QTest::newRow("string without a NUL keeps every byte") << uint(REG_SZ) << sz("abc", false) << true << "abc";
-        QTest::newRow("dword is its decimal value") << uint(REG_DWORD) << QByteArray("\x05\x01\x00\x00", 4) << true << "261";
-        QTest::newRow("dword with a trailing zero byte") << uint(REG_DWORD) << QByteArray("\x34\x12\x00\x00", 4) << true << "4660";
-        QTest::newRow("largest dword") << uint(REG_DWORD) << QByteArray("\xff\xff\xff\xff", 4) << true << "4294967295";
-        QTest::newRow("zero bytes is an error") << uint(REG_SZ) << QByteArray("") << false << "";
-        QTest::newRow("longest value that fits") << uint(REG_SZ) << QByteArray(1024, 'x') << true << QString(1024, u'x');
-        QTest::newRow("too long for the buffer") << uint(REG_SZ) << QByteArray(1025, 'x') << false << "";
-        QTest::newRow("other types leave the text as it was") << uint(REG_EXPAND_SZ) << sz("%PATH%") << true << "before";
+        QTest::addColumn<Table::Value>("stored");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("read"); // null: the read fails
+        const QString kv = u"K\\V"_qs;
+        QTest::newRow("string with its NUL") << Table::Value{REG_SZ, sz("abc")} << kv << "abc";
+        QTest::newRow("string without a NUL keeps every byte") << Table::Value{REG_SZ, "abc"} << kv << "abc";
+        QTest::newRow("dword is its decimal value") << Table::Value{REG_DWORD, QByteArray("\x05\x01\x00\x00", 4)} << kv << "261";
+        QTest::newRow("largest dword") << Table::Value{REG_DWORD, "\xff\xff\xff\xff"} << kv << "4294967295";
+        QTest::newRow("zero bytes is an error") << Table::Value{REG_SZ, ""} << kv << QString();
+        QTest::newRow("longest value that fits") << Table::Value{REG_SZ, QByteArray(1024, 'x')} << kv << QString(1024, u'x');
+        QTest::newRow("too long for the buffer") << Table::Value{REG_SZ, QByteArray(1025, 'x')} << kv << QString();
+        QTest::newRow("other types leave the text as it was") << Table::Value{REG_EXPAND_SZ, sz("%PATH%")} << kv << "before";
+        QTest::newRow("a missing value empties the text") << Table::Value{REG_SZ, sz("x")} << u"K\\W"_qs << QString();
+        QTest::newRow("a missing key empties the text") << Table::Value{REG_SZ, sz("x")} << u"L\\V"_qs << QString();
     }
     void values()
     {
-        QFETCH(uint, type);
-        QFETCH(QByteArray, data);
-        QFETCH(bool, read);
-        QFETCH(QString, text);
+        QFETCH(Table::Value, stored);
+        QFETCH(QString, asked);
+        QFETCH(QString, read);
         Fixture f;
-        f.registry.set(HKEY_LOCAL_MACHINE, QStringLiteral("K"), QStringLiteral("V"), {type, data});
-        QString value = QStringLiteral("before");
-        QCOMPARE(f.sysInfo.GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("K"), QStringLiteral("V"), value), read);
-        QCOMPARE(value, text);
+        f.set(HKEY_LOCAL_MACHINE, u"K"_qs, u"V"_qs, stored);
+        QString value = u"before"_qs;
+        QCOMPARE(f.sysInfo.GetKeyValue(HKEY_LOCAL_MACHINE, asked.section(u'\\', 0, 0), asked.section(u'\\', 1), value), !read.isNull());
+        QCOMPARE(value, read.isNull() ? QString() : read);
     }
 
-    void missingValueOrKeyEmptiesTheText()
+    // The real parts end to end: the desktop's registry names the viewer found on PATH
+    // (here a script that leaves a marker behind), which is started by its path. A normal
+    // file is found, a hidden one or a folder is not.
+    void launchWithTheRealAdapters()
     {
-        Fixture f;
-        f.registry.set(HKEY_LOCAL_MACHINE, QStringLiteral("K"), QStringLiteral("V"), {REG_SZ, sz("x")});
-        QString value = QStringLiteral("before");
-        QVERIFY(!f.sysInfo.GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("K"), QStringLiteral("W"), value));
-        QCOMPARE(value, QString());
-        value = QStringLiteral("before");
-        QVERIFY(!f.sysInfo.GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("L"), QStringLiteral("V"), value));
-        QCOMPARE(value, QString());
-    }
-
-    void realFilesAndRealProgramStart()
-    {
-        // The real adapters: a normal file is found, a hidden one is not, and a real
-        // program is started by its path (a script that leaves a marker behind).
         QTemporaryDir dir;
-        const QString marker = dir.filePath(QStringLiteral("started"));
-        const QString viewer = dir.filePath(QStringLiteral("MSINFO32.EXE"));
-        QFile script(viewer);
+        QFile script(dir.filePath(u"hardinfo"_qs));
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write("#!/bin/sh\ntouch \"$(dirname \"$0\")/started\"\n");
         script.close();
         script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QFile(dir.filePath(QStringLiteral(".hidden"))).open(QIODevice::WriteOnly);
-
+        qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
+        Table registry = desktopRegistry();
         LocalFileQuery files;
-        QCOMPARE(files.Dir(dir.path() + QStringLiteral("\\MSINFO32.EXE")), QStringLiteral("MSINFO32.EXE"));
-        QCOMPARE(files.Dir(dir.path() + QStringLiteral("\\.hidden")), QString());
-        QCOMPARE(files.Dir(dir.path()), QString());
-
-        Table registry;
-        registry.set(HKEY_LOCAL_MACHINE, SecondKey, QStringLiteral("MSINFO"), {REG_SZ, dir.path().toUtf8() + '\0'});
         DetachedProgramStart programs;
         QStringList messages;
-        SysInfo sysInfo(registry, files, programs, [&](const QString& m) { messages << m; });
-        QString path;
-        QVERIFY(sysInfo.GetKeyValue(HKEY_LOCAL_MACHINE, SecondKey, QStringLiteral("MSINFO"), path));
-        QVERIFY(programs.Shell(viewer));
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
-        QVERIFY(!programs.Shell(dir.filePath(QStringLiteral("no-such-program"))));
-    }
-
-    void desktopRegistryNamesARealViewerOrNothing()
-    {
-        Table registry = desktopRegistry();
-        HKEY key = 0;
-        if (registry.RegOpenKeyExA(HKEY_LOCAL_MACHINE, FirstKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return; // no viewer on this machine: the user gets the message
-        char buffer[1024];
-        DWORD size = sizeof buffer, type = 0;
-        QCOMPARE(registry.RegQueryValueExA(key, QStringLiteral("PATH"), 0, &type, buffer, &size), ERROR_SUCCESS);
-        QVERIFY(QFileInfo(QString::fromUtf8(buffer, int(size) - 1)).isExecutable());
+        SysInfo(registry, files, programs, [&](const QString& m) { messages << m; }).StartSysInfo();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath(u"started"_qs)), 10000);
+        QVERIFY(messages.isEmpty());
+        QVERIFY(!programs.Shell(dir.filePath(u"no-such-program"_qs)));
+        QFile(dir.filePath(u".hidden"_qs)).open(QIODevice::WriteOnly);
+        QCOMPARE(files.Dir(dir.path() + u"\\hardinfo"), u"hardinfo"_qs);
+        QCOMPARE(files.Dir(dir.path() + u"\\.hidden"), QString());
+        QCOMPARE(files.Dir(dir.path()), QString());
     }
 };
 
