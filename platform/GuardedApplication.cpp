@@ -13,6 +13,10 @@ GuardedApplication::GuardedApplication(int& argc, char** argv)
     setApplicationVersion(QStringLiteral("1.01"));
     setApplicationDisplayName(QString());
     setDesktopFileName(QStringLiteral("example.corveluniverse.Calculator"));
+    // The menus are part of each window's designed layout, so they stay in the window
+    // even on desktops that offer a global menu; that also spares every menu bar the
+    // session bus query for a menu registrar.
+    setAttribute(Qt::AA_DontUseNativeMenuBar);
     useDesignFonts();
 }
 
