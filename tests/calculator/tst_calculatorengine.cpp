@@ -10,13 +10,11 @@ class tst_CalculatorEngine : public QObject
     Q_OBJECT
 
 private slots:
-    // Readouts must not follow the process locale: run under one with a decimal comma
-    // where the machine has one.
+    // Readouts must not follow the process locale: run under one with a decimal comma.
     void initTestCase() { std::setlocale(LC_ALL, "de_DE.UTF-8"); }
 
-    // Key scripts on a fresh engine: digits, ".", "+", "-", "X", "/", "=", "%", "C" and "E"
-    // (CE). warnedAt is the readout shown while the division-by-zero warning is up, null
-    // when no warning may come.
+    // Key scripts on a fresh engine ("E" is CE). warnedAt is the readout shown while the
+    // division-by-zero warning is up, null when no warning may come.
     void keys_data()
     {
         QTest::addColumn<QString>("keys");
@@ -29,20 +27,16 @@ private slots:
         row("a new engine shows 0.", u""_qs, u"0."_qs);
         row("leading zeros and trailing fraction zeros stay", u"007.50"_qs, u"007.50"_qs);
         row("a point first gives 0., a second point does nothing", u".5.3"_qs, u"0.53"_qs);
-        row("minus first shows -0.", u"-"_qs, u"-0."_qs);
         row("a second minus changes nothing, a digit after it is negative", u"--5"_qs, u"-5."_qs);
         row("minus after an operator is a sign", u"5--3="_qs, u"8"_qs);
         row("minus after equals subtracts", u"5+3=-2="_qs, u"6"_qs);
         row("lone minus shows while waiting", u"31=--"_qs, u"-"_qs);
         row("the lone minus is 0 for plus", u"7+-=5="_qs, u"-5"_qs);
         row("the lone minus is 0 for times", u"7X-X5="_qs, u"0"_qs);
-        row("worked sequence", u"12+3.5X2=--4="_qs, u"35"_qs);
         row("left to right, no precedence", u"2+3X4="_qs, u"20"_qs);
-        row("a typed operand shows as typed", u"12+3.5X"_qs, u"15.5"_qs);
         row("the second operator replaces the first", u"6+X2="_qs, u"12"_qs);
         row("equals again repeats nothing", u"5+3=="_qs, u"8"_qs);
         row("a number after equals starts afresh", u"5+3=4+1="_qs, u"5"_qs);
-        row("after equals the typed text keeps its point", u"5+3=4+"_qs, u"4."_qs);
         row("equals on a typed number shows its text", u"4="_qs, u"4."_qs);
         row("plus reads a formatted result back", u"1/3=+1="_qs, u"1.33333333333333"_qs);
         row("results are rounded at fifteen digits", u"2/3="_qs, u"0.666666666666667"_qs);
@@ -63,9 +57,7 @@ private slots:
         row("the count stops at its largest value, no wrap-around", u"5+" + QString(32777, u'%') + u"2+3=", u"3."_qs);
         row("CE keeps the pending operation", u"5+3E4="_qs, u"9"_qs);
         row("CE after an operator loses the left operand", u"5+E+3="_qs, u"3"_qs);
-        row("C forgets everything", u"5+3C2="_qs, u"2."_qs);
         row("division by zero warns, then keeps the left operand", u"8/0="_qs, u"8."_qs, u"0."_qs);
-        row("zero with decimals is zero", u"8/0.000="_qs, u"8."_qs, u"0.000"_qs);
         row("negative zero is zero", u"8/-.="_qs, u"8."_qs, u"-0."_qs);
         row("plus after the refusal is pending", u"8/0+2="_qs, u"10"_qs, u"0."_qs);
         row("a computed left operand is kept", u"2X3/0="_qs, u"6"_qs, u"0."_qs);
@@ -73,7 +65,6 @@ private slots:
             u"0." + QString(400, u'0') + u'1');
         row("a product beyond a double is refused", big + u'X' + big + u'=', big + u'.');
         row("a typed number beyond a double is refused as right operand", u"2+" + huge + u'=', u"2."_qs);
-        row("a typed number beyond a double stays the left operand", huge + u"X2=", huge + u'.');
         row("percent of a number beyond a double leaves it", huge + u'%', huge + u'.');
         row("a refusal after percent at the start shows 0", u"8%" + huge + u'-', u"0"_qs);
         row("typing a very long number is linear", QString(200000, u'7'), QString(200000, u'7') + u'.');

@@ -8,32 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-
-namespace {
-
-// While it lives, presses key on every modal window that shows and records its title
-// (and a message box's text, icon and buttons).
-struct ModalPresser
-{
-    QStringList seen;
-    QTimer timer;
-    explicit ModalPresser(Qt::Key key)
-    {
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this, key] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                seen << modal->windowTitle();
-                if (auto* box = qobject_cast<QMessageBox*>(modal))
-                    seen.last() += u'|' % box->text() % u'|' % QString::number(box->icon()) % u'|'
-                                   % QString::number(box->standardButtons());
-                QTest::keyClick(modal, key);
-            }
-        });
-        timer.start(5);
-    }
-};
-
-} // namespace
+#include <algorithm>
 
 // The calculator window as the user meets it: real clicks on the real widgets, read back
 // from what the window shows.
@@ -41,29 +16,9 @@ class tst_CalculatorWindow : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Calculator> m_window;
-
-    // The key for one character of a key script ("E" is CE), found by its caption.
-    QPushButton* key(QChar c) const
-    {
-        const QString caption = c == u'E' ? u"CE"_qs : QString(c);
-        for (QPushButton* button : m_window->findChildren<QPushButton*>())
-            if (button->text() == caption)
-                return button;
-        return nullptr;
-    }
-
 private slots:
-    void init()
-    {
-        m_window = std::make_unique<Calculator>();
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    }
-    void cleanup() { m_window.reset(); }
-
-    // What the user does, keys or "@" and a menu command, and what shows: the readout and
-    // each modal window that opened, closed with Enter (OK is its default button).
+    // Keys (by caption, "E" is CE) or "@" and a menu command; then the readout and each
+    // modal window that opened (a box with its text, icon and buttons), closed with Enter.
     void userSees_data()
     {
         QTest::addColumn<QString>("steps");
@@ -77,40 +32,54 @@ private slots:
             << "8/0=2+2=" << "4" << QStringList{u"Calculator|Can't divide by zero|2|1024"_qs};
         QTest::newRow("Help Topics") << "@mnuHelpTopics" << "0." << QStringList{u"Help"_qs};
         QTest::newRow("About") << "@Ardel" << "0." << QStringList{u"About Ardel's Corvel Calculator"_qs};
-        QTest::newRow("Fenna") << "@mnuNbFenna" << "0." << QStringList{u"Fenna"_qs};
-        QTest::newRow("Dova") << "@mnuNbDova" << "0." << QStringList{u"Dova"_qs};
-        QTest::newRow("Brisa") << "@mnuNbBrisa" << "0." << QStringList{u"Brisa"_qs};
-        QTest::newRow("Caddo") << "@mnuNbCaddo" << "0." << QStringList{u"Caddo"_qs};
-        QTest::newRow("Efri") << "@mnuNbEfri" << "0." << QStringList{u"Efri"_qs};
+        for (const char* profile : {"Fenna", "Dova", "Brisa", "Caddo", "Efri"})
+            QTest::newRow(profile) << u"@mnuNb"_qs + QLatin1String(profile) << "0." << QStringList{QLatin1String(profile)};
     }
     void userSees()
     {
         QFETCH(QString, steps);
         QFETCH(QString, readout);
         QFETCH(QStringList, modals);
-        ModalPresser presser(Qt::Key_Return);
-        if (steps.startsWith(u'@'))
-            m_window->findChild<QAction*>(steps.mid(1))->trigger();
-        else
-            for (const QChar c : steps) {
-                QVERIFY2(key(c), qPrintable(QString(c)));
-                QTest::mouseClick(key(c), Qt::LeftButton);
+        Calculator window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QStringList seen;
+        QTimer presser;
+        connect(&presser, &QTimer::timeout, &presser, [&seen] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                const auto* box = qobject_cast<QMessageBox*>(modal);
+                seen << (box ? modal->windowTitle() % u'|' % box->text() % u'|' % QString::number(box->icon()) % u'|'
+                                   % QString::number(box->standardButtons())
+                             : modal->windowTitle());
+                QTest::keyClick(modal, Qt::Key_Return);
             }
-        QCOMPARE(m_window->findChild<QLabel*>(u"Readout"_qs)->text(), readout);
-        QCOMPARE(presser.seen, modals);
+        });
+        presser.start(5);
+        if (steps.startsWith(u'@'))
+            window.findChild<QAction*>(steps.mid(1))->trigger();
+        for (const QChar c : steps.startsWith(u'@') ? QString() : steps) {
+            const QString caption = c == u'E' ? u"CE"_qs : QString(c);
+            const QList<QPushButton*> keys = window.findChildren<QPushButton*>();
+            const auto key = std::find_if(keys.begin(), keys.end(), [&](QPushButton* b) { return b->text() == caption; });
+            QVERIFY2(key != keys.end(), qPrintable(caption));
+            QTest::mouseClick(*key, Qt::LeftButton);
+        }
+        QCOMPARE(window.findChild<QLabel*>(u"Readout"_qs)->text(), readout);
+        QCOMPARE(seen, modals);
     }
 
-    void windowHasAFixedSize()
+    // A fixed-size window with its icon and picture, which File > Exit closes.
+    void windowIsFixedAndExitCloses()
     {
-        QCOMPARE(m_window->centralWidget()->size(), QSize(457, 367));
-        QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-        QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
-    }
-
-    void fileExitClosesTheWindow()
-    {
-        m_window->findChild<QAction*>(u"mnuFileExit"_qs)->trigger();
-        QVERIFY(!m_window->isVisible());
+        Calculator window;
+        window.show();
+        QCOMPARE(window.centralWidget()->size(), QSize(457, 367));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!window.windowIcon().isNull());
+        QVERIFY(!window.findChild<QLabel*>(u"Image1"_qs)->pixmap().isNull());
+        window.findChild<QAction*>(u"mnuFileExit"_qs)->trigger();
+        QVERIFY(!window.isVisible());
     }
 };
 
