@@ -1,24 +1,70 @@
 #include "infowindows/ProfileWindow.h"
+#include "infowindows/SysInfo.h"
+#include "platform/FileQuery.h"
+#include "platform/ProgramStart.h"
+#include "platform/Registry.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 
+using namespace Registry;
 using Factory = std::function<QDialog*()>;
 Q_DECLARE_METATYPE(Factory)
+
+namespace {
+
+// What the viewer's launch meets: the first look-up's value (null: none) of firstType, the
+// second's folder (null: none), whether the viewer file is in it, whether starting works.
+struct Launch
+{
+    QByteArray first;
+    DWORD firstType = REG_SZ;
+    QByteArray second;
+    bool fileThere = false, startFails = false;
+};
+
+// Records the access masks asked for, and the programs started and messages shown in order.
+struct Fixture : Table, FileQuery, ProgramStart
+{
+    QList<DWORD> masks;
+    QString viewerFile;
+    QStringList events;
+    bool startFails = false;
+
+    long RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD sam, HKEY* result) override
+    {
+        masks << sam;
+        return Table::RegOpenKeyExA(root, subKey, options, sam, result);
+    }
+    QString Dir(const QString& path) override { return path == viewerFile ? path.section(u'\\', -1) : QString(); }
+    bool Shell(const QString& path) override
+    {
+        events << u"start " + path;
+        return !startFails;
+    }
+};
+
+QByteArray sz(const char* text) { return QByteArray(text, qsizetype(strlen(text)) + 1); }
+
+} // namespace
+
+Q_DECLARE_METATYPE(Launch)
 
 class tst_InfoWindows : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // The profile windows are built from their tables: a bold heading over one column of
-    // "Prefix: value" lines every 240 twips (16 px), a gap, then the bold family heading
-    // and its lines; the portrait is drawn.
-    void profilesAreLaidOutFromTheirTables_data()
+    // Each profile shows its portrait over one column of lines every 240 twips (16 px) or
+    // more, "Prefix: value" under the headings, with one bold family heading after the first.
+    void profilesShowPortraitAndColumn_data()
     {
         QTest::addColumn<Factory>("make");
         QTest::newRow("Form1 Fenna") << Factory([] { return new Form1; });
@@ -27,31 +73,87 @@ private slots:
         QTest::newRow("Form4 Caddo") << Factory([] { return new Form4; });
         QTest::newRow("Form5 Efri") << Factory([] { return new Form5; });
     }
-    void profilesAreLaidOutFromTheirTables()
+    void profilesShowPortraitAndColumn()
     {
         QFETCH(Factory, make);
         const std::unique_ptr<QDialog> window(make());
         QVERIFY(!window->findChild<QLabel*>(u"Image1"_qs)->pixmap().isNull());
         QList<QLabel*> column = window->findChildren<QLabel*>(QRegularExpression(u"^Label\\d+$"_qs));
         std::sort(column.begin(), column.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
-        QCOMPARE(column.first()->text(), u"Facts"_qs);
-        int headings = 1;
+        int headings = 0;
         for (qsizetype i = 1; i < column.size(); ++i) {
             QLabel* line = column[i];
-            const int step = line->y() - column[i - 1]->y();
-            QCOMPARE(line->x(), column.first()->x());
-            if (line->font().bold()) { // the family heading, after a gap
-                ++headings;
-                QVERIFY2(step > 16, qPrintable(line->text()));
-                continue;
-            }
-            QVERIFY2(line->text().contains(QRegularExpression(u"^[^:]+: \\S"_qs)), qPrintable(line->text()));
-            if (column[i - 1]->font().bold())
-                QVERIFY(step >= 16);
-            else
-                QCOMPARE(step, 16);
+            QVERIFY2(line->x() == column[0]->x() && line->y() - column[i - 1]->y() >= 16, qPrintable(line->text()));
+            headings += line->font().bold();
+            QVERIFY2(line->font().bold() || line->text().contains(QRegularExpression(u"^[^:]+: \\S"_qs)), qPrintable(line->text()));
         }
-        QCOMPARE(headings, 2);
+        QCOMPARE(headings, 1);
+    }
+
+    // The viewer's launch, and the first value's reading (strings, dwords, the 1024-byte buffer).
+    void launch_data()
+    {
+        QTest::addColumn<Launch>("launch");
+        QTest::addColumn<QStringList>("events");
+        const QByteArray tools = sz("C:\\Tools");
+        const QString viewer = u"start C:\\Tools\\MSINFO32.EXE"_qs, unavailable = u"System Information Is Unavailable At This Time"_qs;
+        QTest::newRow("first value is started unchecked") << Launch{.first = sz("/opt/v"), .second = tools} << QStringList{u"start /opt/v"_qs};
+        QTest::newRow("string without a NUL keeps every byte") << Launch{.first = "/opt/v"} << QStringList{u"start /opt/v"_qs};
+        QTest::newRow("dword is its decimal value") << Launch{.first = QByteArray("\x05\x01\x00\x00", 4), .firstType = REG_DWORD} << QStringList{u"start 261"_qs};
+        QTest::newRow("largest dword") << Launch{.first = "\xff\xff\xff\xff", .firstType = REG_DWORD} << QStringList{u"start 4294967295"_qs};
+        QTest::newRow("longest value that fits") << Launch{.first = QByteArray(1024, 'x')} << QStringList{u"start " + QString(1024, u'x')};
+        QTest::newRow("too long for the buffer falls through") << Launch{.first = QByteArray(1025, 'x'), .second = tools, .fileThere = true} << QStringList{viewer};
+        QTest::newRow("empty first value falls through") << Launch{.first = "", .second = tools, .fileThere = true} << QStringList{viewer};
+        QTest::newRow("another type starts an empty path")
+            << Launch{.first = sz("/opt/v"), .firstType = REG_EXPAND_SZ, .second = tools, .fileThere = true, .startFails = true}
+            << QStringList{u"start "_qs, unavailable};
+        QTest::newRow("second folder ending in a backslash doubles it")
+            << Launch{.second = sz("C:\\Tools\\"), .fileThere = true} << QStringList{u"start C:\\Tools\\\\MSINFO32.EXE"_qs};
+        QTest::newRow("second look-up without the file") << Launch{.second = tools} << QStringList{unavailable};
+        QTest::newRow("neither look-up") << Launch{} << QStringList{unavailable};
+        QTest::newRow("a failed start shows the message") << Launch{.first = sz("/x"), .startFails = true} << QStringList{u"start /x"_qs, unavailable};
+    }
+    void launch()
+    {
+        QFETCH(Launch, launch);
+        QFETCH(QStringList, events);
+        Fixture f;
+        if (!launch.first.isNull())
+            f.set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_qs, u"PATH"_qs, {launch.firstType, launch.first});
+        if (!launch.second.isNull())
+            f.set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools Location"_qs, u"MSINFO"_qs, {REG_SZ, launch.second});
+        if (launch.fileThere)
+            f.viewerFile = QString::fromUtf8(launch.second.chopped(1)) + u"\\MSINFO32.EXE";
+        f.startFails = launch.startFails;
+        SysInfo(f, f, f, [&f](const QString& m) { f.events << m; }).StartSysInfo();
+        QCOMPARE(f.events, events);
+        // Read-only access is all the launch asks for.
+        QCOMPARE(f.masks, QList<DWORD>(f.masks.size(), KEY_READ));
+    }
+
+    // The real parts end to end: the desktop's registry names the viewer found on PATH
+    // (here a script that leaves a marker), started by its path. Only a normal file is found.
+    void launchWithTheRealAdapters()
+    {
+        QTemporaryDir dir;
+        QFile script(dir.filePath(u"hardinfo"_qs));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ntouch \"$(dirname \"$0\")/started\"\n");
+        script.close();
+        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
+        Table registry = desktopRegistry();
+        LocalFileQuery files;
+        DetachedProgramStart programs;
+        QStringList messages;
+        SysInfo(registry, files, programs, [&](const QString& m) { messages << m; }).StartSysInfo();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir.filePath(u"started"_qs)), 10000);
+        QVERIFY(messages.isEmpty());
+        QVERIFY(!programs.Shell(dir.filePath(u"no-such-program"_qs)));
+        QFile(dir.filePath(u".hidden"_qs)).open(QIODevice::WriteOnly);
+        QCOMPARE(files.Dir(dir.path() + u"\\hardinfo"), u"hardinfo"_qs);
+        QCOMPARE(files.Dir(dir.path() + u"\\.hidden"), QString());
+        QCOMPARE(files.Dir(dir.path()), QString());
     }
 };
 
