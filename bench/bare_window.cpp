@@ -1,5 +1,7 @@
 // The simplest Qt window: an empty QWidget of the given size (default 300x200).
+// With a third argument it shows that text on one line, in the application's font.
 #include <QApplication>
+#include <QLabel>
 #include <QWidget>
 
 int main(int argc, char* argv[])
@@ -10,6 +12,8 @@ int main(int argc, char* argv[])
     const int height = args.size() > 2 ? args.at(2).toInt() : 200;
     QWidget window;
     window.setFixedSize(width, height);
+    if (args.size() > 3)
+        (new QLabel(args.at(3), &window))->move(8, 8);
     window.show();
     return app.exec();
 }
