@@ -21,22 +21,17 @@ inline QStringList& reportedErrors()
     return reported;
 }
 
-inline void recordReport(const QString& description)
-{
-    reportedErrors().append(description);
-}
-
-// Scripted web views for every window, and no message boxes.
 inline ScriptedWebViewFactory& scriptedViews()
 {
     static ScriptedWebViewFactory factory;
     return factory;
 }
 
+// Scripted web views for every window, and no message boxes.
 inline void installScriptedViews()
 {
     WebViewProvider::setFactoryForTesting(&scriptedViews());
-    UnexpectedError::setReporterForTesting(&recordReport);
+    UnexpectedError::setReporterForTesting([](const QString& description) { reportedErrors().append(description); });
 }
 
 // Closes the frame (and so every browser window) and lets the deletions happen.
@@ -50,18 +45,13 @@ inline void closeFrame()
     scriptedViews().broken = false;
 }
 
-// A browser window shown in the frame on start, through the creators' sequence.
+// A browser window shown in the frame, through the creators' sequence.
 inline frmBrowser* showBrowser(const QString& start)
 {
     std::unique_ptr<frmBrowser> window = frmBrowser::create();
-    if (!window)
-        return nullptr;
     window->setStartingAddress(start);
     window->Show();
     return window.release();
 }
 
-inline ScriptedWebView* viewOf(frmBrowser* window)
-{
-    return static_cast<ScriptedWebView*>(window->brwWebBrowser());
-}
+inline ScriptedWebView* viewOf(frmBrowser* window) { return static_cast<ScriptedWebView*>(window->brwWebBrowser()); }
