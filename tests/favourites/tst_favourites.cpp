@@ -9,14 +9,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A Favourites menu built with a handler that records what it is asked to open, walked
-// depth first: every item is triggered, commands are kept as "caption path -> what it
-// opened", separators and submenu headers are counted and must open nothing.
+// A Favourites menu whose handler records what it opens, every item triggered depth
+// first: commands kept as "caption path -> what it opened"; separators and submenu
+// headers must open nothing.
 struct Tree
 {
     QMenu menu;
-    QStringList opened, commands, names;
-    int separatorsAndSubmenus = 0;
+    QStringList opened, commands;
 
     Tree()
     {
@@ -26,19 +25,14 @@ struct Tree
     }
     void walk(QMenu* at, const QString& path)
     {
-        const auto items = at->actions();
-        for (QAction* item : items) {
+        for (QAction* item : at->actions()) {
             const QString caption = path.isEmpty() ? item->text() : path % u'/' % item->text();
-            QVERIFY2(item->shortcut().isEmpty() && !caption.contains(u'&'), qPrintable(caption));
-            names.append(item->objectName());
             opened.clear();
             item->trigger();
-            if (!item->isSeparator() && !item->menu()) {
+            if (!item->isSeparator() && !item->menu())
                 commands.append(caption % u" -> " % opened.join(u", "));
-                continue;
-            }
-            QVERIFY2(opened.isEmpty(), qPrintable(caption));
-            ++separatorsAndSubmenus;
+            else if (!opened.isEmpty())
+                commands.append(caption % u" opened " % opened.join(u", "));
             if (item->menu())
                 walk(item->menu(), caption);
         }
@@ -51,43 +45,25 @@ class tst_Favourites : public QObject
 {
     Q_OBJECT
 private slots:
-    void treeShape()
-    {
-        Tree tree;
-        QCOMPARE(tree.commands.size(), 55);
-        QCOMPARE(tree.separatorsAndSubmenus, 4 + 7);
-        const qsizetype items = tree.names.size();
-        tree.names.removeDuplicates();
-        QCOMPARE(tree.names.size(), items); // every control name is used once
-        // Items keep their table order: the top level as displayed.
-        QStringList top;
-        for (QAction* item : tree.menu.actions())
-            top.append(item->isSeparator() ? u"-"_s : item->text());
-        QCOMPARE(top.join(u'|'), u"Check Email|Seacrh Engines|Nimbrel|Windows|-|Efri World|Caddo|World Of Brisa|"
-                                 "Fenna Uncoverd|Dova Palace"_s);
-    }
-
-    // One command for every way an address is put together, and the look-alike captions.
+    // One command for every way an address is put together, and the look-alike captions;
+    // the rest of the table is checked end to end in tst_browser_webengine.
     void commandOpensItsAddress_data()
     {
         QTest::addColumn<QString>("command");
         const QString page = u" -> http://www.corveluniverse.example/band/corveluniverse/"_s;
         QTest::newRow("a bare host stays bare") << u"Check Email/AOL -> http://www.aol.com"_s;
-        QTest::newRow("a host with a path") << u"Check Email/My Own Email -> http://www.myownemail.com/moe4/login/default.cfm"_s;
-        QTest::newRow("a fan-site page") << u"Nimbrel/News"_s + page + u"news.htm";
         QTest::newRow("a page two submenus down") << u"Nimbrel/Lyrics/Corvel World"_s + page + u"corvel_world2.htm";
         QTest::newRow("the same caption higher up opens another page") << u"Nimbrel/Corvel World"_s + page + u"corvel_world3.htm";
-        QTest::newRow("the downloads host") << u"Nimbrel/Downloads -> http://files.corveluniverse.example/corveluniversedownloads"_s;
         QTest::newRow("a query with empty values kept") << u"Windows/Update -> http://windowsupdate.microsoft.com/isapi/"
                                                            "redir.dll?prd=windowsupdate&clcid=&pver=&ar=WindowsUpdate"_s;
         QTest::newRow("Caddo in Information is not the Caddo site") << u"Nimbrel/Information/Caddo"_s + page + u"caddo1.htm";
-        QTest::newRow("the second redirect service") << u"Efri World -> http://hop.fanlinks.example/vevevuzod"_s;
     }
     void commandOpensItsAddress()
     {
         QFETCH(QString, command);
         Tree tree;
         QVERIFY2(tree.commands.contains(command), qPrintable(tree.commands.join(u'\n')));
+        QVERIFY2(!tree.commands.join(u'\n').contains(u" opened "), qPrintable(tree.commands.join(u'\n')));
     }
 
     void eachMenuCallsOnlyItsOwnHandler()
