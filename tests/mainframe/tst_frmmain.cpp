@@ -11,19 +11,15 @@
 
 namespace {
 
-const char* const placementKeys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
-
 // Reads the four placement entries, or first writes values into them.
 QStringList placement(const QStringList& values = {})
 {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, u"Calculator"_s);
-    settings.beginGroup(u"Settings"_s);
     QStringList stored;
-    for (int i = 0; i < 4; ++i) {
-        const QString key = QString::fromLatin1(placementKeys[i]);
+    for (const QString& key : {u"MainLeft"_s, u"MainTop"_s, u"MainWidth"_s, u"MainHeight"_s}) {
         if (!values.isEmpty())
-            settings.setValue(key, values.at(i));
-        stored.append(settings.value(key).toString());
+            settings.setValue(u"Settings/"_s + key, values.at(stored.size()));
+        stored.append(settings.value(u"Settings/"_s + key).toString());
     }
     return stored;
 }
@@ -35,22 +31,35 @@ QAction* firstMenu(frmMain* frame) { return frame->menuBar()->actions().value(0)
 class tst_frmMain : public QObject
 {
     Q_OBJECT
+    QRect m_designed; // the first frame's bounds
+
 private slots:
-    void initTestCase() { installScriptedViews(); }
+    void initTestCase()
+    {
+        installScriptedViews();
+        showBrowser(QString());
+        m_designed = frmMain::current()->geometry();
+        closeFrame();
+    }
     void cleanup() { closeFrame(); }
 
     void menuBarFollowsTheCurrentBrowserWindow()
     {
         frmBrowser* first = showBrowser(QString());
-        frmBrowser* second = showBrowser(QString());
         frmMain* frame = frmMain::current();
-        QVERIFY(frame && frame->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        // Ctrl+N from the page opens a second window on the home page.
+        first->brwWebBrowser()->widget()->setFocus();
+        QTest::keySequence(first->brwWebBrowser()->widget(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
+        auto* second = qobject_cast<frmBrowser*>(frame->mdiArea()->subWindowList().last()->widget());
+        QCOMPARE(viewOf(second)->calls, QStringList{u"Navigate " % FixedAddresses::home()});
+        QCOMPARE(viewOf(first)->calls, QStringList());
         QCOMPARE(firstMenu(frame), second->menus().first()->menuAction());
         frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
         QCOMPARE(firstMenu(frame), first->menus().first()->menuAction());
 
         // Another top-level window (the calculator) taking the activation changes nothing.
-        QVERIFY(QTest::qWaitForWindowActive(frame));
         QWidget calculator;
         calculator.show();
         calculator.activateWindow();
@@ -58,7 +67,7 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(firstMenu(frame), first->menus().first()->menuAction());
 
-        first->mnuFileExit_Click();
+        first->findChild<QAction*>(u"mnuFileExit"_s)->trigger();
         QTRY_COMPARE(firstMenu(frame), second->menus().first()->menuAction());
         second->mnuFileExit_Click();
         // The last window gone, the frame stays and shows its own menu, which opens more.
@@ -69,6 +78,7 @@ private slots:
         QCOMPARE(viewOf(opened)->calls, QStringList{u"Navigate " % FixedAddresses::home()});
     }
 
+    // Rows close the frame in turn; each next frame starts at its designed bounds again.
     void placementIsWrittenOnClose_data()
     {
         QTest::addColumn<QRect>("geometry");
@@ -87,8 +97,9 @@ private slots:
         QFETCH(int, state);
         QFETCH(bool, throughExit);
         const QStringList earlier = placement({u"1"_s, u"2"_s, u"3"_s, u"4"_s});
-        frmBrowser* window = showBrowser(QString());
+        QPointer<frmBrowser> window = showBrowser(QString());
         QPointer<frmMain> frame = frmMain::current();
+        QCOMPARE(frame->geometry(), m_designed);
         frame->setGeometry(geometry);
         frame->setWindowState(Qt::WindowState(state));
         QTRY_VERIFY(state == 0 || frame->windowState() == state);
@@ -101,7 +112,8 @@ private slots:
         } else {
             frame->close();
         }
-        QTRY_VERIFY(frame.isNull());
+        QTRY_VERIFY(frame.isNull() && window.isNull()); // the frame takes its windows along
+        QVERIFY(scriptedViews().views.isEmpty());
         const QStringList twips{QString::number(r.x() * 15), QString::number(r.y() * 15),
                                 QString::number(r.width() * 15), QString::number(r.height() * 15)};
         QCOMPARE(placement(), state == Qt::WindowMinimized ? earlier : twips);
@@ -127,20 +139,6 @@ private slots:
         QVERIFY(reportedErrors().first().contains(u"could not be written"_s));
     }
 
-    void closedFrameTakesItsWindowsAndTheNextOneStartsAfresh()
-    {
-        QPointer<frmBrowser> window = showBrowser(QString());
-        QPointer<frmMain> old = frmMain::current();
-        const QRect designed = old->geometry();
-        old->setGeometry(50, 60, 700, 500);
-        old->close();
-        QTRY_VERIFY(old.isNull() && window.isNull());
-        QVERIFY(scriptedViews().views.isEmpty());
-        showBrowser(QString());
-        QCOMPARE(frmMain::current()->geometry(), designed);
-        QCOMPARE(frmMain::current()->mdiArea()->subWindowList().size(), 1);
-    }
-
     void statusPanelsShowTodayAndTheTime()
     {
         showBrowser(QString());
@@ -152,21 +150,9 @@ private slots:
         QVERIFY(panel(3) == StatusPanels::shortTime({}, now.time()) || panel(3) == StatusPanels::shortTime({}, before.time()));
         QCOMPARE(StatusPanels::msecsToNextMinute(QTime(12, 0)), 60'000);
         QCOMPARE(StatusPanels::msecsToNextMinute(QTime(23, 59, 30, 250)), 29'750);
-    }
-
-    void shortTimeLeavesOutSeconds_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("24-hour format with seconds drops them") << "C" << "05:11";
-        QTest::newRow("12-hour format keeps its day period") << "en_US" << "5:11 AM";
-        QTest::newRow("format without seconds is unchanged") << "de_DE" << "05:11";
-    }
-    void shortTimeLeavesOutSeconds()
-    {
-        QFETCH(QString, locale);
-        QFETCH(QString, text);
-        QCOMPARE(StatusPanels::shortTime(QLocale(locale), QTime(5, 11, 21)).replace(u'\u202f', u' '), text);
+        // Seconds left out; a 12-hour locale keeps its day period.
+        QCOMPARE(StatusPanels::shortTime(QLocale(u"C"_s), QTime(5, 11, 21)), u"05:11"_s);
+        QCOMPARE(StatusPanels::shortTime(QLocale(u"en_US"_s), QTime(5, 11, 21)).replace(u'\u202f', u' '), u"5:11 AM"_s);
     }
 };
 
