@@ -1,9 +1,23 @@
-// When the last window closes, the process ends with status 0 within two seconds and
-// no web engine helper process outlives it.
+// When the last window closes, the process ends with status 0 within two seconds and no
+// web engine helper outlives it. The test runs itself as the program, one scenario a run.
+#include "browser/FixedAddresses.h"
+#include "browser/openBrowserWindow.h"
+#include "calculator/Calculator.h"
+#include "mainframe/frmMain.h"
+#include "platform/GuardedApplication.h"
+#include "support/LoopbackHttpServer.h"
+
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <cstdio>
 
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -11,16 +25,57 @@
 
 namespace {
 
-// Processes whose parent is this test: orphans of the child land here because the test
-// is a child subreaper.
+// The program's own start, with a browser window served by an in-process loopback server
+// unless the scenario is the calculator alone; prints "closing" once the page is loaded
+// (or requested, if it never answers) and closes the windows in the scenario's order.
+int runProgram(int argc, char* argv[])
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    GuardedApplication app(argc, argv);
+    const QString scenario = app.arguments().value(2);
+    const bool stalled = scenario.startsWith(u"stalled");
+    LoopbackHttpServer server;
+    if (!server.listen())
+        return 3;
+    routeWebEngineThrough(server);
+    server.setResponse(FixedAddresses::home(), stalled ? LoopbackResponse::neverAnswer() : LoopbackResponse::page(QStringLiteral("Home")));
+
+    auto* calculator = new Calculator;
+    calculator->setAttribute(Qt::WA_DeleteOnClose);
+    calculator->show();
+    QPointer<QWidget> window;
+    if (scenario != u"calculator-only") {
+        openBrowserWindow();
+        window = frmMain::current()->mdiArea()->subWindowList().value(0)->widget();
+    }
+    auto* poll = new QTimer(calculator);
+    QObject::connect(poll, &QTimer::timeout, calculator, [&, poll] {
+        if (stalled ? server.urlsTo(QUrl(FixedAddresses::home()).host()).isEmpty() : window && window->windowTitle() != u"Home")
+            return;
+        poll->stop();
+        std::printf("closing\n");
+        std::fflush(stdout);
+        const bool frameFirst = scenario.endsWith(u"frame-first");
+        if (!frameFirst)
+            calculator->close();
+        if (frmMain* frame = frmMain::current())
+            frame->close();
+        if (frameFirst)
+            calculator->close();
+    });
+    poll->start(20);
+    return app.exec();
+}
+
+// Processes whose parent is this test: orphans of the program land here because the test
+// is a child subreaper. Orphans that have already ended are reaped first.
 QStringList leftoverChildren()
 {
-    // Reap orphans that have already ended; the child itself has been waited for.
     while (::waitpid(-1, nullptr, WNOHANG) > 0) {
     }
     QStringList found;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& pid : entries) {
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         QFile stat(u"/proc/" % pid % u"/stat"); // "pid (name) state ppid ..."
         const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
         if (fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt() == ::getpid())
@@ -36,40 +91,46 @@ class tst_ProgramEnd : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(::prctl(PR_SET_CHILD_SUBREAPER, 1) == 0); }
-    void lastWindowEndsTheProcess_data();
-    void lastWindowEndsTheProcess();
+
+    void lastWindowEndsTheProcess_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::newRow("calculator window alone") << "calculator-only";
+        QTest::newRow("calculator, then the frame with a loaded page") << "loaded";
+        QTest::newRow("the frame with a loaded page, then the calculator") << "loaded-frame-first";
+        QTest::newRow("page from a server that never answers") << "stalled";
+        QTest::newRow("never-answering page, frame closed first") << "stalled-frame-first";
+    }
+
+    void lastWindowEndsTheProcess()
+    {
+        QFETCH(QString, scenario);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--program"), scenario});
+        QVERIFY(child.waitForStarted());
+        for (QDeadlineTimer ready(40000); !child.canReadLine() && child.state() == QProcess::Running && !ready.hasExpired();)
+            child.waitForReadyRead(100);
+        QCOMPARE(child.readLine().trimmed(), QByteArray("closing"));
+
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY2(child.waitForFinished(5000), "the process did not end");
+        QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
+        while (!leftoverChildren().isEmpty() && clock.elapsed() < 2000)
+            QTest::qWait(20);
+        QVERIFY2(leftoverChildren().isEmpty(), qPrintable(leftoverChildren().join(u", ")));
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    }
 };
 
-void tst_ProgramEnd::lastWindowEndsTheProcess_data()
+int main(int argc, char* argv[])
 {
-    QTest::addColumn<QString>("scenario");
-    QTest::newRow("calculator window alone") << "calculator-only";
-    QTest::newRow("calculator, then the frame with a loaded page") << "loaded";
-    QTest::newRow("the frame with a loaded page, then the calculator") << "loaded-frame-first";
-    QTest::newRow("page from a server that never answers") << "stalled";
-    QTest::newRow("never-answering page, frame closed first") << "stalled-frame-first";
+    if (argc == 3 && qstrcmp(argv[1], "--program") == 0)
+        return runProgram(argc, argv);
+    QCoreApplication app(argc, argv);
+    tst_ProgramEnd test;
+    return QTest::qExec(&test, argc, argv);
 }
 
-void tst_ProgramEnd::lastWindowEndsTheProcess()
-{
-    QFETCH(QString, scenario);
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QStringLiteral(PROGRAM_END_CHILD), {scenario});
-    QVERIFY(child.waitForStarted());
-    for (QDeadlineTimer ready(40000); !child.canReadLine() && child.state() == QProcess::Running && !ready.hasExpired();)
-        child.waitForReadyRead(100);
-    QCOMPARE(child.readLine().trimmed(), QByteArray("closing"));
-
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY2(child.waitForFinished(5000), "the process did not end");
-    QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
-    while (!leftoverChildren().isEmpty() && clock.elapsed() < 2000)
-        QTest::qWait(20);
-    QVERIFY2(leftoverChildren().isEmpty(), qPrintable(leftoverChildren().join(u", ")));
-    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-}
-
-QTEST_GUILESS_MAIN(tst_ProgramEnd)
 #include "tst_programend.moc"
