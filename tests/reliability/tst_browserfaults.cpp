@@ -32,26 +32,20 @@ QString pageUrl(const QString& path) { return u"http://" % pageHost % path; }
 const QString faultPage = pageUrl(u"/fault.htm"_s), faultPart = pageUrl(u"/part.png"_s);
 enum Action { Wait, Stop, KillRenderer };
 
-QList<int> childrenOf(int parent)
+// The processes whose parent is one of the given; renderers are forked by the engine's
+// zygote helper, so they are children of our children.
+QList<int> childrenOf(const QList<int>& parents)
 {
     QList<int> found;
     for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
         QFile stat(u"/proc/" % pid % u"/stat"); // "pid (name) state ppid ..."
         const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-        if (fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt() == parent)
+        if (parents.contains(fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt()))
             found.append(pid.toInt());
     }
     return found;
 }
-
-// Renderers are forked by the engine's zygote helper: children of our children.
-QList<int> renderers()
-{
-    QList<int> found;
-    for (int helper : childrenOf(::getpid()))
-        found += childrenOf(helper);
-    return found;
-}
+QList<int> renderers() { return childrenOf(childrenOf({::getpid()})); }
 
 // Our own written memory: unlike PSS it does not move when other processes map the same libraries.
 qint64 privateDirtyKiB()
@@ -76,16 +70,13 @@ class tst_BrowserFaults : public QObject
     static frmBrowser* openWindow()
     {
         openBrowserWindow();
-        const QList<QMdiSubWindow*> subs = frmMain::current()->mdiArea()->subWindowList();
-        return subs.isEmpty() ? nullptr : qobject_cast<frmBrowser*>(subs.last()->widget());
+        return qobject_cast<frmBrowser*>(frmMain::current()->mdiArea()->subWindowList().constLast()->widget());
     }
 
     void type(const QString& address)
     {
-        QLineEdit* edit = m_window->findChild<QComboBox*>(u"cboAddress"_s)->lineEdit();
-        edit->setFocus();
-        edit->setText(address);
-        QTest::keyClick(edit, Qt::Key_Return);
+        m_window->findChild<QComboBox*>(u"cboAddress"_s)->setEditText(address);
+        QTest::keyClick(m_window->findChild<QComboBox*>(u"cboAddress"_s)->lineEdit(), Qt::Key_Return);
     }
 
     void loadsAgain(const QString& path)
@@ -171,9 +162,9 @@ private slots:
         QFETCH(LoopbackResponse, page);
         QFETCH(LoopbackResponse, part);
         QFETCH(int, action);
+        m_server.clearRequests();
         m_server.setResponse(faultPage, page);
         m_server.setResponse(faultPart, part);
-        m_server.clearRequests();
         type(typed);
         if (action != Wait) {
             QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(pageHost).contains(faultPage), 15000);
@@ -194,9 +185,8 @@ private slots:
         QVERIFY(m_server.urlsTo(pageHost).count(faultPage) <= 25); // a redirect loop is cut short
         if (action == KillRenderer) {
             // A Refresh sent before the engine noticed (the renderers reaped) would go to the dead renderer.
-            QTRY_VERIFY_WITH_TIMEOUT(std::none_of(killed.cbegin(), killed.cend(),
-                                                  [](int pid) { return QFile::exists(u"/proc/" % QString::number(pid)); }),
-                                     5000);
+            for (int pid : killed)
+                QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(u"/proc/" % QString::number(pid)), 5000);
             QTest::qWait(300);
             m_server.setResponse(m_window->brwWebBrowser()->LocationURL(), LoopbackResponse::page(u"Recovered"_s));
             m_server.setResponse(faultPart, LoopbackResponse::page(u"picture"_s));
@@ -211,7 +201,7 @@ private slots:
     // their own File > Exit, the rest with the frame.
     void windowChurnLeavesNothingBehind()
     {
-        const qsizetype helpers = childrenOf(::getpid()).size();
+        const qsizetype helpers = childrenOf({::getpid()}).size();
         QList<qint64> memory;
         for (int batch = 0; batch < 5; ++batch) {
             const QString stalled = pageUrl(u"/never" % QString::number(batch));
@@ -230,7 +220,7 @@ private slots:
             frame->close();
             QTRY_VERIFY(frame.isNull() && std::all_of(windows.cbegin(), windows.cend(), [](auto& w) { return w.isNull(); }));
             QTRY_VERIFY_WITH_TIMEOUT(renderers().isEmpty(), 10000);
-            QVERIFY(childrenOf(::getpid()).size() <= helpers);
+            QVERIFY(childrenOf({::getpid()}).size() <= helpers);
             memory.append(privateDirtyKiB());
         }
         // Measured here: 1 to 4 MB of growth after the first batch; 300 KB leaked per window exceeds the margin.
