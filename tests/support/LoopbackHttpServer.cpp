@@ -2,29 +2,12 @@
 
 #include <QHostAddress>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStringBuilder>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
-
-LoopbackResponse LoopbackResponse::page(const QString& title, const QByteArray& bodyHtml)
-{
-    return {Kind::Answer, 200, {{"Content-Type", "text/html; charset=utf-8"}},
-            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title.toHtmlEscaped().toUtf8()
-                + "</title></head><body>" + bodyHtml + "</body></html>"};
-}
-
-LoopbackResponse LoopbackResponse::redirect(const QString& location, int status)
-{
-    return {Kind::Answer, status, {{"Location", location.toUtf8()}}};
-}
-
-LoopbackResponse LoopbackResponse::error(int status, const QString& title)
-{
-    const LoopbackResponse shown = page(title);
-    return {Kind::Answer, status, shown.headers, shown.body};
-}
 
 LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     : QObject(parent)
@@ -33,18 +16,14 @@ LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-                m_pending.remove(socket);
-                socket->deleteLater();
-            });
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] { m_pending.remove(socket); socket->deleteLater(); });
         }
     });
 }
 
 bool LoopbackHttpServer::listen() { return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, 0); }
 QString LoopbackHttpServer::errorString() const { return m_server->errorString(); }
-quint16 LoopbackHttpServer::port() const { return m_server->serverPort(); }
-QString LoopbackHttpServer::address() const { return u"http://127.0.0.1:" % QString::number(port()); }
+QString LoopbackHttpServer::address() const { return u"http://127.0.0.1:" % QString::number(m_server->serverPort()); }
 
 QStringList LoopbackHttpServer::urlsTo(const QString& host) const
 {
@@ -59,65 +38,48 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
 {
     QByteArray& buffer = m_pending[socket];
     buffer += socket->readAll();
-    // A connection may carry several requests one after the other (keep-alive).
-    while (socket->state() == QAbstractSocket::ConnectedState) {
-        const qsizetype end = buffer.indexOf("\r\n\r\n");
-        if (end < 0)
+    // A connection may carry several requests one after the other (keep-alive); each is
+    // answered once its head and body have arrived.
+    static const QRegularExpression hostHeader(u"\r\nhost:[ \t]*([^\r]*)"_qs, QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lengthHeader(u"\r\ncontent-length:[ \t]*(\\d+)"_qs, QRegularExpression::CaseInsensitiveOption);
+    for (qsizetype end; socket->state() == QAbstractSocket::ConnectedState && (end = buffer.indexOf("\r\n\r\n")) >= 0;) {
+        const QString head = QString::fromLatin1(buffer.left(end + 2));
+        const qsizetype size = end + 4 + lengthHeader.match(head).captured(1).toLongLong();
+        if (buffer.size() < size)
             return;
-        const QList<QByteArray> lines = buffer.left(end).split('\n');
-        const QList<QByteArray> requestLine = lines.first().trimmed().split(' ');
-        QString host;
-        qsizetype contentLength = 0;
-        for (const QByteArray& line : lines.mid(1)) {
-            const qsizetype colon = line.indexOf(':');
-            const QByteArray name = line.left(colon).trimmed().toLower(), value = line.mid(colon + 1).trimmed();
-            if (name == "host")
-                host = QString::fromLatin1(value);
-            else if (name == "content-length")
-                contentLength = value.toLongLong();
+        const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).trimmed().split(' ');
+        const QByteArray method = requestLine.value(0);
+        const QString target = QString::fromUtf8(requestLine.value(1));
+        buffer.remove(0, size);
+        m_requests.append({hostHeader.match(head).captured(1).trimmed(), target});
+        // Tunnels (https through the proxy) cannot be served here, nor broken request lines.
+        if (method.isEmpty() || method == "CONNECT") {
+            socket->write("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            return socket->disconnectFromHost();
         }
-        if (buffer.size() < end + 4 + contentLength)
-            return; // the body has not all arrived yet
-        buffer.remove(0, end + 4 + contentLength);
-        m_requests.append({host, QString::fromUtf8(requestLine.value(1))});
-        answer(socket, requestLine.value(0), m_requests.last().second);
-    }
-}
-
-void LoopbackHttpServer::answer(QTcpSocket* socket, const QByteArray& method, const QString& target)
-{
-    // Tunnels (https through the proxy) cannot be served here, nor broken request lines:
-    // refuse them plainly.
-    if (method.isEmpty() || method == "CONNECT") {
-        socket->write("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-        return socket->disconnectFromHost();
-    }
-    // No rule: a page titled after the target's path, "/" when it has none.
-    const QString path = QUrl(target).path();
-    const LoopbackResponse response = m_responses.value(target, m_responses.value(target.section(u'?', 0, 0),
-        LoopbackResponse::page(path.isEmpty() ? u"/"_qs : path)));
-    if (response.kind == LoopbackResponse::Kind::NeverAnswer)
-        return;
-    if (response.kind == LoopbackResponse::Kind::Drop)
-        return socket->abort();
-
-    const bool raw = response.kind == LoopbackResponse::Kind::Raw;
-    QByteArray message = raw ? response.body : "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
-    if (!raw) {
-        for (const auto& [name, value] : response.headers)
+        const QString path = QUrl(target).path();
+        const LoopbackResponse response = m_responses.value(target, m_responses.value(target.section(u'?', 0, 0),
+            LoopbackResponse::page(path.isEmpty() ? u"/"_qs : path)));
+        if (response.kind == LoopbackResponse::Kind::NeverAnswer)
+            continue;
+        if (response.kind == LoopbackResponse::Kind::Drop)
+            return socket->abort();
+        const bool raw = response.kind == LoopbackResponse::Kind::Raw;
+        QByteArray message = raw ? response.body : "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
+        for (const auto& [name, value] : raw ? decltype(response.headers)() : response.headers)
             message += name + ": " + value + "\r\n";
-        message += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\nCache-Control: no-store\r\n\r\n";
-        if (method != "HEAD")
-            message += response.body;
+        if (!raw)
+            message += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\nCache-Control: no-store\r\n\r\n"
+                       + (method == "HEAD" ? QByteArray() : response.body);
+        const auto send = [socket = QPointer<QTcpSocket>(socket), message, raw] {
+            if (socket && socket->state() == QAbstractSocket::ConnectedState) {
+                socket->write(message);
+                if (raw)
+                    socket->disconnectFromHost(); // after the bytes are written
+            }
+        };
+        response.delayMs > 0 ? QTimer::singleShot(response.delayMs, socket, send) : send();
     }
-    const auto send = [socket = QPointer<QTcpSocket>(socket), message, raw] {
-        if (!socket || socket->state() != QAbstractSocket::ConnectedState)
-            return;
-        socket->write(message);
-        if (raw)
-            socket->disconnectFromHost(); // after the bytes are written
-    };
-    response.delayMs > 0 ? QTimer::singleShot(response.delayMs, socket, send) : send();
 }
 
 void routeWebEngineThrough(const LoopbackHttpServer& server)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QString>
 #include <QStringList>
 
 class QTcpServer;
@@ -13,12 +14,10 @@ class QTcpSocket;
 // How the server answers one address.
 struct LoopbackResponse
 {
-    enum class Kind {
-        Answer,      // send status, headers and body (after delayMs)
-        NeverAnswer, // keep the connection open and send nothing
-        Drop,        // close the connection without answering
-        Raw,         // send body verbatim as the whole answer (after delayMs), then close
-    };
+    // Answer: status, headers and body (after delayMs). NeverAnswer: keep the connection
+    // open and send nothing. Drop: close it unanswered. Raw: send body verbatim as the
+    // whole answer (after delayMs), then close.
+    enum class Kind { Answer, NeverAnswer, Drop, Raw };
 
     Kind kind = Kind::Answer;
     int status = 200;
@@ -26,9 +25,14 @@ struct LoopbackResponse
     QByteArray body;
     int delayMs = 0;
 
-    static LoopbackResponse page(const QString& title, const QByteArray& bodyHtml = {});
-    static LoopbackResponse redirect(const QString& location, int status = 302);
-    static LoopbackResponse error(int status, const QString& title);
+    static LoopbackResponse page(const QString& title, const QByteArray& bodyHtml = {})
+    {
+        return {Kind::Answer, 200, {{"Content-Type", "text/html; charset=utf-8"}},
+                "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title.toHtmlEscaped().toUtf8()
+                    + "</title></head><body>" + bodyHtml + "</body></html>"};
+    }
+    static LoopbackResponse redirect(const QString& location, int status = 302) { return {Kind::Answer, status, {{"Location", location.toUtf8()}}}; }
+    static LoopbackResponse error(int status, const QString& title) { return {Kind::Answer, status, page(title).headers, page(title).body}; }
     static LoopbackResponse neverAnswer() { return {Kind::NeverAnswer}; }
     static LoopbackResponse drop() { return {Kind::Drop}; }
     // Bytes sent exactly as given, status line and headers included: broken answers.
@@ -48,7 +52,6 @@ public:
     // Starts listening; false (with the reason in errorString) when that fails.
     bool listen();
     QString errorString() const;
-    quint16 port() const;
     QString address() const; // "http://127.0.0.1:PORT"
 
     // Answer requests for url (matched exactly against the received target; when no
@@ -64,7 +67,6 @@ public:
 
 private:
     void onReadyRead(QTcpSocket* socket);
-    void answer(QTcpSocket* socket, const QByteArray& method, const QString& target);
 
     QTcpServer* m_server;
     QHash<QString, LoopbackResponse> m_responses;

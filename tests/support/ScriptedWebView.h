@@ -38,15 +38,13 @@ public:
     {
         locationURL = url;
         locationName = name;
-        if (m_events)
-            m_events->NavigateComplete2(nullptr, url);
+        if (m_events) m_events->NavigateComplete2(nullptr, url);
     }
     // Loading has ended.
     void completeDownload()
     {
         busy = false;
-        if (m_events)
-            m_events->DownloadComplete();
+        if (m_events) m_events->DownloadComplete();
     }
 
     QWidget* widget() const override { return m_widget; }
@@ -77,16 +75,14 @@ private:
 };
 
 // Serves ScriptedWebViews and keeps the live ones, oldest first. Install it with
-// WebViewProvider::setFactoryForTesting.
+// WebViewProvider::setFactoryForTesting; when broken is set, create() fails as a
+// missing module would.
 class ScriptedWebViewFactory : public WebViewFactory
 {
 public:
     QList<ScriptedWebView*> views;
-    bool broken = false; // when set, create() fails as a missing module would
+    bool broken = false;
 
-    std::unique_ptr<WebView> create(QWidget* parent) override
-    {
-        return broken ? nullptr : std::make_unique<ScriptedWebView>(parent, &views);
-    }
+    std::unique_ptr<WebView> create(QWidget* parent) override { return broken ? nullptr : std::make_unique<ScriptedWebView>(parent, &views); }
     ScriptedWebView* last() const { return views.value(views.size() - 1); }
 };
