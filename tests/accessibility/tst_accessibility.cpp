@@ -1,7 +1,7 @@
-// Every window as an assistive technology sees it: each element a user acts on or
-// reads has a name, each tooltip reaches the accessible description, and the
-// calculator's readout announces its new value. The browser frame shows a browser window
-// whose web view is a stand-in: the page's own tree is not ours to check.
+// Every window as an assistive technology sees it: each element a user acts on or reads
+// has a name, each tooltip reaches the accessible description, and the calculator's
+// readout announces its new value. The browser frame's web view is a stand-in: the
+// page's own tree is not ours to check.
 #include "browser/FixedAddresses.h"
 #include "browser/openBrowserWindow.h"
 #include "calculator/Calculator.h"
@@ -30,22 +30,20 @@ QStringList g_reported;
 QStringList g_heard; // what a screen reader reads out on each change of the readout
 
 // Walks the tree under iface as a screen reader does, noting what it could not name and
-// the tooltips it could not read.
+// the tooltips it could not read. Menus can lead back up the path: the depth bound stops that.
 void walk(QAccessibleInterface* iface, const QString& path, QStringList& problems)
 {
     using R = QAccessible::Role;
     static const QSet<R> named{R::Window, R::Dialog, R::MenuItem, R::PopupMenu, R::ButtonMenu, R::ButtonDropDown,
                                R::PushButton, R::CheckBox, R::RadioButton, R::ComboBox, R::EditableText,
                                R::StaticText, R::Link, R::PageTab, R::SpinBox, R::Slider, R::ToolBar, R::ListItem};
-    // Menus can lead back to widgets already on the path: the depth bound stops a loop.
     if (!iface || !iface->isValid() || path.count(u'>') > 40)
         return;
-    QObject* object = iface->object();
+    const auto* widget = qobject_cast<QWidget*>(iface->object());
     const QString here = path % u" > " % QLatin1String(QMetaEnum::fromType<R>().valueToKey(iface->role())) % u'#'
-                         % (object ? object->objectName() : QString());
+                         % (iface->object() ? iface->object()->objectName() : QString());
     if (!iface->state().invisible && named.contains(iface->role()) && iface->text(QAccessible::Name).trimmed().isEmpty())
         problems << u"unnamed: " % here;
-    const auto* widget = qobject_cast<QWidget*>(object);
     if (widget && !widget->toolTip().isEmpty() && iface->text(QAccessible::Description) != widget->toolTip())
         problems << u"tooltip not described: " % here;
     for (int i = 0; i < iface->childCount(); ++i)
@@ -73,9 +71,9 @@ private slots:
                 g_heard << event->accessibleInterface()->text(QAccessible::Name);
         });
         openBrowserWindow();
-        QVERIFY(frmMain::current() && m_views.last());
-        m_views.last()->completeNavigation(FixedAddresses::home(), u"Ardel's Corvel Universe"_qs);
-        m_views.last()->completeDownload();
+        QVERIFY(frmMain::current() && !m_views.views.isEmpty());
+        m_views.views.last()->completeNavigation(FixedAddresses::home(), u"Ardel's Corvel Universe"_qs);
+        m_views.views.last()->completeDownload();
     }
     void cleanupTestCase()
     {
@@ -83,11 +81,10 @@ private slots:
             frame->close();
             QTRY_VERIFY(frame.isNull());
         }
-        QAccessible::installUpdateHandler(nullptr);
         QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n')));
     }
 
-    // Every window of the program; the frame is the one opened above, with a page loaded.
+    // Every window of the program; a null factory stands for the frame opened above.
     void everyElementIsNamedAndDescribed_data()
     {
         QTest::addColumn<Factory>("make");
@@ -95,11 +92,7 @@ private slots:
         QTest::newRow("browser frame with a browser window") << Factory();
         QTest::newRow("about box") << Factory([] { return new frmAbout; });
         QTest::newRow("help box") << Factory([] { return new frmAbout1; });
-        QTest::newRow("profile Fenna") << Factory([] { return new Form1; });
-        QTest::newRow("profile Dova") << Factory([] { return new Form2; });
-        QTest::newRow("profile Brisa") << Factory([] { return new Form3; });
-        QTest::newRow("profile Caddo") << Factory([] { return new Form4; });
-        QTest::newRow("profile Efri") << Factory([] { return new Form5; });
+        QTest::newRow("profile window (one class for all five)") << Factory([] { return new Form1; });
     }
     void everyElementIsNamedAndDescribed()
     {
@@ -113,11 +106,11 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(u"\n  " % problems.join(u"\n  ")));
     }
 
-    // What a screen reader reads out when the readout changes must contain its value.
+    // What a screen reader reads out when the readout changes must contain its new value.
     void readoutAnnouncesItsValue()
     {
         // Without an active accessibility bridge Qt drops every event unseen.
-        QVERIFY2(QAccessible::isActive(), "needs the AT-SPI bus: run through with-atspi-session");
+        QVERIFY2(QAccessible::isActive(), "needs the AT-SPI bus of a D-Bus session");
         Calculator window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -128,9 +121,8 @@ private slots:
             for (QAbstractButton* key : window.findChildren<QAbstractButton*>())
                 if (key->text() == caption)
                     QTest::mouseClick(key, Qt::LeftButton);
-            if (readout->text() != before)
-                QVERIFY2(!g_heard.isEmpty() && g_heard.last().contains(readout->text()),
-                         qPrintable(caption % u": heard \"" % g_heard.join(u'|') % u"\" for \"" % readout->text() % u'"'));
+            QVERIFY2(readout->text() == before || (!g_heard.isEmpty() && g_heard.last().contains(readout->text())),
+                     qPrintable(caption % u": heard " % g_heard.join(u'|') % u" for " % readout->text()));
         }
     }
 };
