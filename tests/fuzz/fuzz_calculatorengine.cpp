@@ -5,24 +5,9 @@
 #include "calculator/NumberText.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
-
-namespace {
-
-void check(const CalculatorEngine& engine, std::size_t key)
-{
-    const std::string readout = engine.Readout();
-    if (readout == "-")
-        return;
-    if (NumberText::readStrict(readout).kind == NumberText::Reading::Kind::NotANumber) {
-        std::fprintf(stderr, "key %zu left an unreadable readout: %.200s\n", key, readout.c_str());
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -32,24 +17,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     });
     engine.Reset();
     static const char* const operators[] = {"+", "-", "X", "/", "="};
-    std::size_t key = 0;
     for (std::size_t i = 0; i < size; ++i) {
         const std::uint8_t byte = data[i];
-        // The top bits choose the key kind; runs make very long numbers and long
-        // stretches of percent keys cheap for the fuzzer to reach.
-        const int repeat = (byte & 0x80) ? 1 + (byte & 0x0f) * 64 : 1;
-        for (int r = 0; r < repeat; ++r, ++key) {
+        // Bits 4-6 choose the key; a set top bit repeats it, so that very long numbers and
+        // long stretches of percent keys are cheap for the fuzzer to reach.
+        for (int r = (byte & 0x80) ? 1 + (byte & 0x0f) * 64 : 1; r > 0; --r) {
             switch ((byte >> 4) & 0x07) {
-            case 0: case 1: case 2:
-                engine.NumberKey(std::string(1, char('0' + byte % 10)));
-                break;
+            case 0: case 1: case 2: engine.NumberKey(std::string(1, char('0' + byte % 10))); break;
             case 3: engine.DecimalKey(); break;
             case 4: engine.OperatorKey(operators[byte % 5]); break;
             case 5: engine.PercentKey(); break;
             case 6: engine.CancelEntryKey(); break;
             default: engine.CancelKey(); break;
             }
-            check(engine, key);
+            const std::string readout = engine.Readout();
+            if (readout != "-" && NumberText::readStrict(readout).kind == NumberText::Reading::Kind::NotANumber) {
+                std::fprintf(stderr, "byte %zu left an unreadable readout: %.200s\n", i, readout.c_str());
+                std::abort();
+            }
         }
     }
     return 0;
