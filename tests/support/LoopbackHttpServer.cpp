@@ -25,15 +25,6 @@ bool LoopbackHttpServer::listen() { return m_server->isListening() || m_server->
 QString LoopbackHttpServer::errorString() const { return m_server->errorString(); }
 QString LoopbackHttpServer::address() const { return u"http://127.0.0.1:" % QString::number(m_server->serverPort()); }
 
-QStringList LoopbackHttpServer::urlsTo(const QString& host) const
-{
-    QStringList urls;
-    for (const auto& [requestHost, target] : m_requests)
-        if (requestHost == host || requestHost.startsWith(host + u':'))
-            urls.append(target);
-    return urls;
-}
-
 void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
 {
     QByteArray& buffer = m_pending[socket];
@@ -51,7 +42,7 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
         const QByteArray method = requestLine.value(0);
         const QString target = QString::fromUtf8(requestLine.value(1));
         buffer.remove(0, size);
-        m_requests.append({hostHeader.match(head).captured(1).trimmed(), target});
+        m_requests[hostHeader.match(head).captured(1).trimmed().section(u':', 0, 0)] << target;
         // Tunnels (https through the proxy) cannot be served here, nor broken request lines.
         if (method.isEmpty() || method == "CONNECT") {
             socket->write("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");

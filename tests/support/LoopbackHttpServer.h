@@ -59,10 +59,10 @@ public:
     void setResponse(const QString& url, const LoopbackResponse& response) { m_responses.insert(url, response); }
     void clearResponses() { m_responses.clear(); }
 
-    // The targets of the requests whose Host header is host ("host" or "host:port"), in
-    // order; the engine makes background requests of its own, so tests look only at the
-    // hosts they use.
-    QStringList urlsTo(const QString& host) const;
+    // The targets of the requests whose Host header names host (with any port), in order;
+    // the engine makes background requests of its own, so tests look only at the hosts
+    // they use.
+    QStringList urlsTo(const QString& host) const { return m_requests.value(host); }
     void clearRequests() { m_requests.clear(); }
 
 private:
@@ -70,7 +70,7 @@ private:
 
     QTcpServer* m_server;
     QHash<QString, LoopbackResponse> m_responses;
-    QList<QPair<QString, QString>> m_requests; // (Host header, target)
+    QHash<QString, QStringList> m_requests; // targets by the Host header's host
     QHash<QTcpSocket*, QByteArray> m_pending;
 };
 
