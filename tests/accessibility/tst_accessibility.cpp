@@ -1,6 +1,5 @@
 // Every window as an assistive technology sees it: each element a user acts on or reads
-// has a name, each tooltip reaches the accessible description, and the calculator's
-// readout announces its new value. The browser frame's web view is a stand-in: the
+// has a name, and the calculator's readout announces its new value. The browser frame's web view is a stand-in: the
 // page's own tree is not ours to check.
 #include "browser/FixedAddresses.h"
 #include "browser/openBrowserWindow.h"
@@ -29,8 +28,8 @@ using Factory = std::function<QWidget*()>;
 QStringList g_reported;
 QStringList g_heard; // what a screen reader reads out on each change of the readout
 
-// Walks the tree under iface as a screen reader does, noting what it could not name and
-// the tooltips it could not read. Menus can lead back up the path: the depth bound stops that.
+// Walks the tree under iface as a screen reader does, noting what it could not name.
+// Menus can lead back up the path: the depth bound stops that.
 void walk(QAccessibleInterface* iface, const QString& path, QStringList& problems)
 {
     using R = QAccessible::Role;
@@ -39,13 +38,10 @@ void walk(QAccessibleInterface* iface, const QString& path, QStringList& problem
                                R::StaticText, R::Link, R::PageTab, R::SpinBox, R::Slider, R::ToolBar, R::ListItem};
     if (!iface || !iface->isValid() || path.count(u'>') > 40)
         return;
-    const auto* widget = qobject_cast<QWidget*>(iface->object());
     const QString here = path % u" > " % QLatin1String(QMetaEnum::fromType<R>().valueToKey(iface->role())) % u'#'
                          % (iface->object() ? iface->object()->objectName() : QString());
     if (!iface->state().invisible && named.contains(iface->role()) && iface->text(QAccessible::Name).trimmed().isEmpty())
         problems << u"unnamed: " % here;
-    if (widget && !widget->toolTip().isEmpty() && iface->text(QAccessible::Description) != widget->toolTip())
-        problems << u"tooltip not described: " % here;
     for (int i = 0; i < iface->childCount(); ++i)
         walk(iface->child(i), here, problems);
 }
