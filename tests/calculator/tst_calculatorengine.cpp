@@ -21,9 +21,7 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("readout");
         QTest::addColumn<QString>("warnedAt");
-        const auto row = [](const char* rule, const QString& keys, const QString& readout, const QString& warnedAt = {}) {
-            QTest::newRow(rule) << keys << readout << warnedAt;
-        };
+        const auto row = [](const char* rule, QString keys, QString readout, QString warnedAt = {}) { QTest::newRow(rule) << keys << readout << warnedAt; };
         const QString huge(400, u'9'), big(201, u'9');
         row("leading zeros and trailing fraction zeros stay", u"007.50"_qs, u"007.50"_qs);
         row("a point first gives 0., a second point does nothing", u".5.3"_qs, u"0.53"_qs);

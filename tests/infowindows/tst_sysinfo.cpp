@@ -40,11 +40,7 @@ struct Fixture : Table, FileQuery, ProgramStart
     {
         return launch.fileThere && path == QString::fromUtf8(launch.second.chopped(1)) + u"\\MSINFO32.EXE" ? u"MSINFO32.EXE"_qs : QString();
     }
-    bool Shell(const QString& path) override
-    {
-        events << u"start " + path;
-        return !launch.startFails;
-    }
+    bool Shell(const QString& path) override { events << u"start " + path; return !launch.startFails; }
 };
 
 QByteArray sz(const char* text) { return QByteArray(text, qsizetype(strlen(text)) + 1); }

@@ -43,14 +43,12 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
         const QString target = QString::fromUtf8(requestLine.value(1));
         buffer.remove(0, size);
         m_requests[hostHeader.match(head).captured(1).trimmed().section(u':', 0, 0)] << target;
-        // Tunnels (https through the proxy) cannot be served here, nor broken request lines.
-        if (method.isEmpty() || method == "CONNECT") {
-            socket->write("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-            return socket->disconnectFromHost();
-        }
+        // Tunnels (https through the proxy) cannot be served here, nor broken request lines:
+        // they are refused, which closes the connection.
         const QString path = QUrl(target).path();
-        const LoopbackResponse response = m_responses.value(target, m_responses.value(target.section(u'?', 0, 0),
-            LoopbackResponse::page(path.isEmpty() ? u"/"_qs : path)));
+        const LoopbackResponse response = method.isEmpty() || method == "CONNECT"
+            ? LoopbackResponse::raw("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
+            : m_responses.value(target, m_responses.value(target.section(u'?', 0, 0), LoopbackResponse::page(path.isEmpty() ? u"/"_qs : path)));
         if (response.kind == LoopbackResponse::Kind::NeverAnswer)
             continue;
         if (response.kind == LoopbackResponse::Kind::Drop)
@@ -63,11 +61,9 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
             message += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\nCache-Control: no-store\r\n\r\n"
                        + (method == "HEAD" ? QByteArray() : response.body);
         const auto send = [socket = QPointer<QTcpSocket>(socket), message, raw] {
-            if (socket && socket->state() == QAbstractSocket::ConnectedState) {
-                socket->write(message);
-                if (raw)
-                    socket->disconnectFromHost(); // after the bytes are written
-            }
+            // A raw answer closes the connection once its bytes are written.
+            if (socket && socket->state() == QAbstractSocket::ConnectedState && socket->write(message) >= 0 && raw)
+                socket->disconnectFromHost();
         };
         response.delayMs > 0 ? QTimer::singleShot(response.delayMs, socket, send) : send();
     }
