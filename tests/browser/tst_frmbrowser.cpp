@@ -122,7 +122,6 @@ private slots:
         QTest::addColumn<QStringList>("completions"); // addresses the view reports, in turn
         QTest::addColumn<QStringList>("expected");
         const QString s = u"http://start.example/"_s, b = u"http://b.example/"_s, c = u"http://c.example/"_s;
-        QTest::newRow("completing the start address keeps one entry") << QStringList{s} << QStringList{s};
         QTest::newRow("redirect keeps the start address under the reported one")
             << QStringList{s + u"home.htm"} << QStringList{s + u"home.htm", s};
         QTest::newRow("revisited address moves to the top, listed once") << QStringList{s, b, c, b} << QStringList{b, c, s};
