@@ -1,12 +1,18 @@
 // Storing the frame's placement where the configuration folder cannot take the file: the
-// store fails with a message naming the file, and the earlier file stays as it was.
+// store fails with a message naming the file, and the earlier file stays as it was. And
+// two programs storing at the same moment leave one of the two whole sets, never a mix.
 #include "mainframe/Placement.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <array>
+#include <cstdio>
 
 #include <sched.h>
 #include <sys/mount.h>
@@ -76,10 +82,57 @@ private slots:
             QVERIFY2(name == u"Calculator.conf" || name == u"filler" || name == u"Calculator.conf.lock", qPrintable(name));
         ::umount2(mountPoint.constData(), MNT_DETACH); // the mount goes with the test's namespace if a check failed
     }
+
+    void twoProgramsStoringAtOnceLeaveOneWholeSet()
+    {
+        const std::array<QRect, 2> frames{QRect(10, 20, 400, 300), QRect(70, 90, 610, 450)};
+        for (int round = 0; round < 4; ++round) {
+            QTemporaryDir scratch;
+            const QString go = scratch.filePath(u"go"_s);
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(u"XDG_CONFIG_HOME"_s, scratch.path());
+            std::array<QProcess, 2> writers;
+            for (int i = 0; i < 2; ++i) { // both started and waiting, then let go at once
+                const QRect& f = frames.at(i);
+                writers.at(i).setProcessEnvironment(env);
+                writers.at(i).start(QCoreApplication::applicationFilePath(),
+                                    {u"--store"_s, go, QString::number(f.x()), QString::number(f.y()),
+                                     QString::number(f.width()), QString::number(f.height())});
+                QVERIFY(writers.at(i).waitForReadyRead(20000));
+            }
+            QFile(go).open(QIODevice::WriteOnly);
+            for (QProcess& writer : writers) {
+                QVERIFY(writer.waitForFinished(20000));
+                QCOMPARE(writer.exitCode(), 0);
+            }
+            QSettings onDisk(scratch.filePath(u"Calculator.conf"_s), QSettings::NativeFormat);
+            onDisk.beginGroup(u"Settings"_s);
+            QList<SettingsStore::Entry> stored;
+            for (const QString& key : onDisk.childKeys())
+                stored.append({key, onDisk.value(key).toString()});
+            const auto sorted = [](QList<SettingsStore::Entry> entries) { std::sort(entries.begin(), entries.end()); return entries; };
+            QVERIFY2(sorted(stored) == sorted(Placement::entries(frames[0])) || sorted(stored) == sorted(Placement::entries(frames[1])),
+                     contents(scratch.filePath(u"Calculator.conf"_s)).constData());
+        }
+    }
 };
+
+// One side of the race, run as a child: says it is ready, waits for the start file, stores.
+int storeWhenLetGo(const QStringList& args)
+{
+    std::printf("ready\n");
+    std::fflush(stdout);
+    while (!QFile::exists(args.at(2)))
+        QThread::usleep(100);
+    return store(QRect(args.at(3).toInt(), args.at(4).toInt(), args.at(5).toInt(), args.at(6).toInt())).isEmpty() ? 0 : 1;
+}
 
 int main(int argc, char** argv)
 {
+    if (argc == 7 && qstrcmp(argv[1], "--store") == 0) {
+        QCoreApplication app(argc, argv);
+        return storeWhenLetGo(app.arguments());
+    }
     // A mount namespace of our own, made before any thread exists, keeps the test's file
     // systems away from the rest of the machine.
     if (::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0)
