@@ -16,7 +16,7 @@ const QString ContactAddress = QStringLiteral("ardel@corveluniverse.example");
 
 QString memberSite(const char16_t* host, const char* path)
 {
-    return u"http://" % QStringView(host) % u'/' % QLatin1String(path);
+    return QStringLiteral("http://") % QStringView(host) % u'/' % QLatin1String(path);
 }
 
 } // namespace

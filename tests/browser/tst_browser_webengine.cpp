@@ -25,7 +25,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString landing = u"http://" % QStringView(FixedAddresses::PageHost) % u"/band/corveluniverse/index.htm";
+const QString landing = u"http://"_s % QStringView(FixedAddresses::PageHost) % u"/band/corveluniverse/index.htm";
 const char* const handedOffSchemes[] = {"mailto", "calc-custom"};
 
 QStringList g_reported;
