@@ -146,8 +146,7 @@ private slots:
         served("answer that is not HTTP", LoopbackResponse::raw("\x01\x02 garbage\r\n\r\n\xff\xfe"), Wait);
         served("redirect to itself", LoopbackResponse::redirect(faultPage), Wait);
         served("never answers, then Stop", none, Stop);
-        served("50 MB page, then Stop",
-               LoopbackResponse::page(u"Huge"_s, "<!--" + QByteArray(50 * 1024 * 1024, 'x') + "-->"), Stop);
+        served("page that starts and never finishes, then Stop", LoopbackResponse::unfinished(u"Endless"_s), Stop);
         served("renderer killed while the page never answers", none, KillRenderer);
         served("renderer killed while a part never answers",
                LoopbackResponse::page(u"Partial"_s, "<img src=\"/part.png\">"), KillRenderer, none);

@@ -57,8 +57,9 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
         QByteArray message = raw ? response.body : "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
         for (const auto& [name, value] : raw ? decltype(response.headers)() : response.headers)
             message += name + ": " + value + "\r\n";
+        const qsizetype declared = response.body.size() + (response.kind == LoopbackResponse::Kind::Unfinished ? 1 << 30 : 0);
         if (!raw)
-            message += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\nCache-Control: no-store\r\n\r\n"
+            message += "Content-Length: " + QByteArray::number(declared) + "\r\nCache-Control: no-store\r\n\r\n"
                        + (method == "HEAD" ? QByteArray() : response.body);
         const auto send = [socket = QPointer<QTcpSocket>(socket), message, raw] {
             // A raw answer closes the connection once its bytes are written.

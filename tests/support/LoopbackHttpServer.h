@@ -16,8 +16,9 @@ struct LoopbackResponse
 {
     // Answer: status, headers and body (after delayMs). NeverAnswer: keep the connection
     // open and send nothing. Drop: close it unanswered. Raw: send body verbatim as the
-    // whole answer (after delayMs), then close.
-    enum class Kind { Answer, NeverAnswer, Drop, Raw };
+    // whole answer (after delayMs), then close. Unfinished: like Answer, but declare far
+    // more bytes than the body has and keep the connection open: a load that never ends.
+    enum class Kind { Answer, NeverAnswer, Drop, Raw, Unfinished };
 
     Kind kind = Kind::Answer;
     int status = 200;
@@ -34,6 +35,14 @@ struct LoopbackResponse
     static LoopbackResponse redirect(const QString& location, int status = 302) { return {Kind::Answer, status, {{"Location", location.toUtf8()}}}; }
     static LoopbackResponse error(int status, const QString& title) { return {Kind::Answer, status, page(title).headers, page(title).body}; }
     static LoopbackResponse neverAnswer() { return {Kind::NeverAnswer}; }
+    // A page whose head and start arrive, and whose rest never does.
+    static LoopbackResponse unfinished(const QString& title)
+    {
+        LoopbackResponse response = page(title, "<p>" + QByteArray(64 * 1024, 'x'));
+        response.body.chop(qstrlen("</body></html>"));
+        response.kind = Kind::Unfinished;
+        return response;
+    }
     static LoopbackResponse drop() { return {Kind::Drop}; }
     // Bytes sent exactly as given, status line and headers included: broken answers.
     static LoopbackResponse raw(const QByteArray& bytes) { return {Kind::Raw, 0, {}, bytes}; }
