@@ -4,9 +4,9 @@
 #include "browser/BrowserLayout.h"
 #include "browser/Favourites.h"
 #include "browser/FixedAddresses.h"
-#include "browser/MenuShortcutKeeper.h"
-#include "browser/openBrowserWindow.h"
-#include "mainframe/frmMain.h"
+#include "browser/FindBar.h"
+#include "browser/ShortcutRouter.h"
+#include "browser/ZoomSteps.h"
 #include "platform/Twips.h"
 #include "platform/UnexpectedError.h"
 #include "platform/WebViewProvider.h"
@@ -74,7 +74,10 @@ std::unique_ptr<frmBrowser> frmBrowser::create(QString* error)
     view->setGeometry(px(50), px(1215), px(5393), px(3734));
     view->lower(); // the address panel and the toolbar stay on top of it
     QWidget::setTabOrder(view, window->m_ui->cboAddress);
+    window->setFocusProxy(view); // the page is first in the tab order and takes the window's focus
     window->m_view->setEvents(window.get());
+    window->m_findBar = new FindBar(window->m_view.get(), window.get());
+    window->buildKeys();
     return window;
 }
 
@@ -92,11 +95,15 @@ frmBrowser::frmBrowser()
     // from the addresses the web view reports.
     box->setCompleter(nullptr);
     box->setDuplicatesEnabled(true);
-    box->lineEdit()->installEventFilter(this);
-    connect(box, &QComboBox::activated, this, [this] {
-        if (!m_EnterKeyHandling)
-            cboAddress_Click();
-    });
+    // The box on its own selects a list entry equal to the typed text when editing ends
+    // (Enter, Tab, a click elsewhere) and reports that as a pick. Only Enter and a real
+    // pick from the list navigate, so that matching is switched off.
+    disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
+    connect(box, &QComboBox::activated, this, &frmBrowser::cboAddress_Click);
+    // The box holds the focus and hands keys to its edit field directly, so Enter is
+    // taken from the field's own signal and the other keys from the box.
+    connect(box->lineEdit(), &QLineEdit::returnPressed, this, [this] { cboAddress_KeyPress(13); });
+    box->installEventFilter(this);
 
     m_timTimer.setObjectName(QStringLiteral("timTimer"));
     m_timTimer.setInterval(5);
@@ -104,7 +111,6 @@ frmBrowser::frmBrowser()
 
     buildToolBar();
     buildMenus();
-    new MenuShortcutKeeper(this);
 }
 
 frmBrowser::~frmBrowser()
@@ -163,14 +169,53 @@ void frmBrowser::buildMenus()
     }
 }
 
+void frmBrowser::buildKeys()
+{
+    auto* router = new ShortcutRouter(this, m_view->widget());
+    // While the page holds the focus, its own copy, cut and paste keys are the page's;
+    // the Edit menu's commands still act on the address box when chosen from the menu.
+    for (QAction* item : m_mnuEditItem)
+        router->yieldToPage(item);
+
+    // The keys browser users expect, each running what its button or command runs.
+    const auto key = [this](std::initializer_list<QKeySequence> keys, auto run) {
+        auto* action = new QAction(this);
+        action->setShortcuts(QList<QKeySequence>(keys));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, run);
+        addAction(action);
+        return action;
+    };
+    const auto button = [this](const char16_t* name) {
+        return [this, name] { tbToolBar_ButtonClick(QString::fromUtf16(name)); };
+    };
+    key({Qt::Key_F5, Qt::CTRL | Qt::Key_R}, button(u"Refresh"));
+    key({Qt::ALT | Qt::Key_Left}, button(u"Back"));
+    key({Qt::ALT | Qt::Key_Right}, button(u"Forward"));
+    QAction* stop = key({Qt::Key_Escape}, button(u"Stop"));
+    // Esc stops a loading page; at other times it stays the page's (or the find bar's).
+    router->onlyWhile(stop, [this](const QWidget* focus) { return m_view->Busy() && !m_findBar->isAncestorOf(focus); });
+    key({Qt::CTRL | Qt::Key_L, Qt::ALT | Qt::Key_D, Qt::Key_F6}, [this] { focusAddress(); });
+    key({QKeySequence(QKeySequence::Find)}, [this] { m_findBar->open(); });
+    key({Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, [this] { zoom(+1); });
+    key({Qt::CTRL | Qt::Key_Minus}, [this] { zoom(-1); });
+    key({Qt::CTRL | Qt::Key_0}, [this] { zoom(0); });
+}
+
+void frmBrowser::focusAddress()
+{
+    m_ui->cboAddress->setFocus(Qt::ShortcutFocusReason);
+    m_ui->cboAddress->lineEdit()->selectAll();
+}
+
+void frmBrowser::zoom(int direction)
+{
+    m_view->setZoomFactor(direction == 0 ? 1.0 : ZoomSteps::next(m_view->zoomFactor(), direction));
+}
+
 QList<QMenu*> frmBrowser::menus() const
 {
     return {m_mnuFile, m_mnuEdit, m_mnuFav};
-}
-
-void frmBrowser::Show()
-{
-    frmMain::showChild(this);
 }
 
 void frmBrowser::showEvent(QShowEvent* event)
@@ -189,19 +234,20 @@ void frmBrowser::resizeEvent(QResizeEvent* event)
     m_ui->tbToolBar->resize(width(), m_ui->tbToolBar->height());
     m_ui->picAddress->resize(width(), m_ui->picAddress->height());
     Form_Resize();
+    // The find bar lies over the bottom of the page.
+    if (m_view) {
+        const QRect page = m_view->widget()->geometry();
+        const int barHeight = m_findBar->sizeHint().height();
+        m_findBar->setGeometry(page.left(), page.bottom() + 1 - barHeight, page.width(), barHeight);
+    }
 }
 
 bool frmBrowser::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ui->cboAddress->lineEdit() && event->type() == QEvent::KeyPress) {
+    // Every other character typed in the box (Enter comes through returnPressed).
+    if (watched == m_ui->cboAddress && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            cboAddress_KeyPress(13);
-            // The box handles the key after this filter, within this event; the flag
-            // ends once the event loop has moved on.
-            m_EnterKeyHandling = true;
-            QTimer::singleShot(0, this, [this] { m_EnterKeyHandling = false; });
-        } else if (!key->text().isEmpty())
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter && !key->text().isEmpty())
             cboAddress_KeyPress(key->text().at(0).unicode());
     }
     return false; // the box still gets every key
@@ -341,7 +387,7 @@ void frmBrowser::favouriteNavigation(const QString& address)
 
 void frmBrowser::mnuFileNew_Click()
 {
-    openBrowserWindow();
+    emit newWindowRequested();
 }
 
 void frmBrowser::mnuFileExit_Click()

@@ -13,6 +13,7 @@ namespace Ui {
 class frmBrowser;
 }
 
+class FindBar;
 class QAction;
 class QMenu;
 
@@ -31,10 +32,6 @@ public:
     QString StartingAddress() const { return m_StartingAddress; }
     void setStartingAddress(const QString& address) { m_StartingAddress = address; }
 
-    // Shows the window inside the main frame, opening the frame first if there is none.
-    // The frame takes the window over. The first Show runs Form_Load.
-    void Show();
-
     // File, Edit and Favourites, in menu-bar order.
     QList<QMenu*> menus() const;
     WebView* brwWebBrowser() const { return m_view.get(); }
@@ -52,6 +49,10 @@ public:
     void mnuFileExit_Click();
     void mnuEditItem_Click(int Index);
 
+signals:
+    // File > New Window: whoever hosts the window opens the new one.
+    void newWindowRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -65,6 +66,9 @@ private:
     void favouriteNavigation(const QString& address);
     void buildToolBar();
     void buildMenus();
+    void buildKeys();
+    void focusAddress();
+    void zoom(int direction);
 
     void NavigateComplete2(QObject* frame, const QString& address) override;
     void DownloadComplete() override;
@@ -76,11 +80,9 @@ private:
     QMenu* m_mnuEdit = nullptr;
     QMenu* m_mnuFav = nullptr;
     std::array<QAction*, 3> m_mnuEditItem{};
+    FindBar* m_findBar = nullptr;
 
     QString m_StartingAddress;
     bool m_ListUpdating = false;
-    // Set while the address box handles an Enter key: the box then selects a matching
-    // list entry itself, which is not a pick from the list.
-    bool m_EnterKeyHandling = false;
     bool m_loaded = false;
 };

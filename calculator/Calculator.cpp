@@ -1,6 +1,6 @@
 #include "calculator/Calculator.h"
 
-#include "browser/openBrowserWindow.h"
+#include "mainframe/frmMain.h"
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
@@ -153,7 +153,7 @@ void Calculator::CancelEntry_Click()
 
 void Calculator::mnuFileBrowser_Click()
 {
-    openBrowserWindow();
+    frmMain::openBrowserWindow();
 }
 
 void Calculator::mnuFileExit_Click()

@@ -15,3 +15,9 @@ void FrameArea::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     painter.drawImage(0, 0, m_picture);
 }
+
+void FrameArea::resizeEvent(QResizeEvent* event)
+{
+    QMdiArea::resizeEvent(event);
+    emit resized();
+}

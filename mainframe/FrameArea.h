@@ -11,8 +11,12 @@ class FrameArea : public QMdiArea
 public:
     explicit FrameArea(QWidget* parent = nullptr);
 
+signals:
+    void resized();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QImage m_picture;

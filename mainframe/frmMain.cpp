@@ -1,8 +1,9 @@
 #include "mainframe/frmMain.h"
 #include "ui_frmMain.h"
 
+#include "browser/FixedAddresses.h"
 #include "browser/frmBrowser.h"
-#include "browser/openBrowserWindow.h"
+#include "mainframe/Cascade.h"
 #include "mainframe/Placement.h"
 #include "mainframe/StatusPanels.h"
 #include "platform/SettingsStore.h"
@@ -16,6 +17,11 @@
 #include <QStyle>
 
 QPointer<frmMain> frmMain::s_frame;
+
+namespace {
+// On a document window that opened smaller than designed: its designed outer size.
+constexpr char squeezedProperty[] = "designedSize";
+} // namespace
 
 frmMain* frmMain::current()
 {
@@ -31,7 +37,8 @@ frmMain::frmMain()
     m_panels = new StatusPanels(m_ui->sbStatusBar);
 
     // The designed client area (under the menu bar) is 6360 x 4545 twips, its top-left
-    // corner at 165, 735 on the screen.
+    // corner at 165, 735 on the screen. That is the frame's normal placement; it opens
+    // maximised, since browser windows want the room.
     const int menuHeight = m_ui->menuBar->sizeHint().height();
     setGeometry(Twips::toPixels(165), Twips::toPixels(735) - menuHeight, Twips::toPixels(6360),
                 Twips::toPixels(4545) + menuHeight);
@@ -39,6 +46,7 @@ frmMain::frmMain()
     connect(m_ui->mnuViewWebBrowser, &QAction::triggered, this, &frmMain::mnuViewWebBrowser_Click);
     connect(m_ui->mnuFileExit2, &QAction::triggered, this, &frmMain::mnuFileExit2_Click);
     connect(m_ui->mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::updateMenus);
+    connect(m_ui->mdiArea, &FrameArea::resized, this, &frmMain::growSqueezedWindows);
 }
 
 frmMain::~frmMain() = default;
@@ -48,33 +56,77 @@ QMdiArea* frmMain::mdiArea() const
     return m_ui->mdiArea;
 }
 
-void frmMain::showChild(QWidget* child)
+frmBrowser* frmMain::openBrowserWindow()
+{
+    QString error;
+    std::unique_ptr<frmBrowser> window = frmBrowser::create(&error);
+    if (!window) {
+        UnexpectedError::report(error.isEmpty() ? QStringLiteral("The web view could not be created.") : error);
+        return nullptr;
+    }
+    window->setStartingAddress(FixedAddresses::home());
+    frmBrowser* shown = window.get();
+    adopt(std::move(window));
+    return shown;
+}
+
+void frmMain::adopt(std::unique_ptr<frmBrowser> window)
 {
     if (!s_frame) {
         s_frame = new frmMain;
-        s_frame->show();
+        s_frame->showMaximized();
     }
     frmMain* frame = s_frame;
-    const QSize designed = child->size();
+    QMdiArea* area = frame->mdiArea();
+    const QList<QMdiSubWindow*> open = area->subWindowList(QMdiArea::CreationOrder);
+    QList<QPoint> taken;
+    for (const QMdiSubWindow* sub : open)
+        taken.append(sub->pos());
+
+    connect(window.get(), &frmBrowser::newWindowRequested, frame, [] { openBrowserWindow(); });
+    const QSize designed = window->size();
     auto* sub = new QMdiSubWindow;
-    sub->setWidget(child);
+    sub->setWidget(window.release());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     // Document windows have no icon of their own.
     QPixmap noIcon(16, 16);
     noIcon.fill(Qt::transparent);
     sub->setWindowIcon(QIcon(noIcon));
-    frame->mdiArea()->addSubWindow(sub);
+    area->addSubWindow(sub);
     // The menus go with the window when it closes; pick the next window's menus then.
     connect(sub, &QObject::destroyed, frame, &frmMain::updateMenus, Qt::QueuedConnection);
-    // The window's designed inner size plus its frame, but fitted into the frame's area
-    // so that it does not open cut off.
+    // The window's designed inner size plus its frame, fitted into the frame's area so
+    // that it does not open cut off, and cascaded from the window opened before it.
     const int border = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
     const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
-    const QSize outer = designed + QSize(2 * border, title + border);
-    sub->resize(outer.boundedTo(frame->mdiArea()->viewport()->size()));
+    const QSize designedOuter = designed + QSize(2 * border, title + border);
+    const QSize outer = designedOuter.boundedTo(area->viewport()->size());
+    sub->resize(outer);
+    // The frame may not have its maximised size yet (the window manager gives it later):
+    // a window squeezed now grows to its designed size as the area grows.
+    if (outer != designedOuter)
+        sub->setProperty(squeezedProperty, designedOuter);
+    sub->move(Cascade::place(area->viewport()->size(), outer,
+                             open.isEmpty() ? std::nullopt : std::optional(open.last()->pos()), taken, title));
     sub->show();
-    frame->mdiArea()->setActiveSubWindow(sub);
+    area->setActiveSubWindow(sub);
+    // The page holds the focus when the window opens, so that its keys work at once.
+    sub->widget()->setFocus(Qt::ActiveWindowFocusReason);
     frame->updateMenus();
+}
+
+void frmMain::growSqueezedWindows()
+{
+    const QSize room = m_ui->mdiArea->viewport()->size();
+    const auto subs = m_ui->mdiArea->subWindowList();
+    for (QMdiSubWindow* sub : subs) {
+        const QSize designed = sub->property(squeezedProperty).toSize();
+        if (designed.isEmpty())
+            continue;
+        sub->resize(designed.boundedTo(room));
+        if (sub->size() == designed)
+            sub->setProperty(squeezedProperty, QVariant());
+    }
 }
 
 void frmMain::updateMenus()

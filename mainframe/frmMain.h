@@ -3,9 +3,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
-class QMdiArea;
-
 #include <memory>
+
+class QMdiArea;
+class frmBrowser;
 
 namespace Ui {
 class frmMain;
@@ -13,18 +14,22 @@ class frmMain;
 
 class StatusPanels;
 
-// The one multiple-document frame, "Corvel Explorer", that hosts every browser window.
-// It opens with the first browser window shown, survives its last one, and on closing
-// takes its browser windows with it and records where it was.
+// The one multiple-document frame, "Corvel Explorer", and the owner of every browser
+// window: it creates them, hosts them and takes them along when it closes. It opens
+// with the first browser window, survives its last one, and records where it was.
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
     // The open frame, or null while there is none.
     static frmMain* current();
-    // Shows child as a document window of the frame, which takes it over; opens a
-    // fresh frame, at its designed size, when none is open.
-    static void showChild(QWidget* child);
+    // Every creator's sequence: a new browser window on the fan site's home address,
+    // shown in the frame. Null, after the unexpected-error course, when no web view
+    // can be made.
+    static frmBrowser* openBrowserWindow();
+    // Shows window as a document window of the frame, which takes it over; opens a
+    // fresh frame when none is open. The window's first show runs its load.
+    static void adopt(std::unique_ptr<frmBrowser> window);
 
     ~frmMain() override;
 
@@ -40,6 +45,7 @@ protected:
 private:
     frmMain();
     void updateMenus();
+    void growSqueezedWindows();
 
     std::unique_ptr<Ui::frmMain> m_ui;
     StatusPanels* m_panels = nullptr;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtPlugin>
 
+#include <functional>
 #include <memory>
 
 class QObject;
@@ -53,6 +54,14 @@ public:
     virtual QString LocationName() const = 0;
     virtual QString LocationURL() const = 0;
     virtual bool Busy() const = 0;
+
+    // Highlights the next match of text in the page (the previous one when backward) and
+    // reports the active match's number and the number of matches, 0 and 0 for none.
+    // An empty text clears the highlight and reports nothing.
+    virtual void findText(const QString& text, bool backward, std::function<void(int active, int total)> found) = 0;
+    // The page's zoom, 1 for its natural size.
+    virtual double zoomFactor() const = 0;
+    virtual void setZoomFactor(double factor) = 0;
 };
 
 // What the web view module offers: a maker of web views.

@@ -2,6 +2,7 @@
 
 #include "platform/webengine/SharedProfile.h"
 
+#include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -106,6 +107,29 @@ QString WebEngineWebView::LocationName() const
 QString WebEngineWebView::LocationURL() const
 {
     return m_page ? m_page->url().toString() : QString();
+}
+
+void WebEngineWebView::findText(const QString& text, bool backward,
+                                std::function<void(int active, int total)> found)
+{
+    if (!m_page)
+        return;
+    const QWebEnginePage::FindFlags flags = backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags();
+    m_page->findText(text, flags, [found = std::move(found), text](const QWebEngineFindTextResult& result) {
+        if (!text.isEmpty() && found)
+            found(result.activeMatch(), result.numberOfMatches());
+    });
+}
+
+double WebEngineWebView::zoomFactor() const
+{
+    return m_page ? m_page->zoomFactor() : 1.0;
+}
+
+void WebEngineWebView::setZoomFactor(double factor)
+{
+    if (m_page)
+        m_page->setZoomFactor(factor);
 }
 
 WebViewResult WebEngineWebView::requested()

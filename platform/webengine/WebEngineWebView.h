@@ -42,6 +42,10 @@ public:
     QString LocationURL() const override;
     bool Busy() const override { return m_requestPending || m_loading; }
 
+    void findText(const QString& text, bool backward, std::function<void(int active, int total)> found) override;
+    double zoomFactor() const override;
+    void setZoomFactor(double factor) override;
+
     // Whether Navigate hands addresses with this scheme to the engine: only the schemes
     // the engine opens itself, never those it would pass to another program.
     static bool opensScheme(const QString& scheme);

@@ -2,12 +2,11 @@
 // has a name, and the calculator's readout announces its new value. The browser frame's web view is a stand-in: the
 // page's own tree is not ours to check.
 #include "browser/FixedAddresses.h"
-#include "browser/openBrowserWindow.h"
+#include "mainframe/frmMain.h"
 #include "calculator/Calculator.h"
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
-#include "mainframe/frmMain.h"
 #include "platform/UnexpectedError.h"
 #include "platform/WebViewProvider.h"
 #include "support/ScriptedWebView.h"
@@ -66,7 +65,7 @@ private slots:
             if (changed && event->object() && event->object()->objectName() == u"Readout" && event->accessibleInterface())
                 g_heard << event->accessibleInterface()->text(QAccessible::Name);
         });
-        openBrowserWindow();
+        frmMain::openBrowserWindow();
         QVERIFY(frmMain::current() && !m_views.views.isEmpty());
         m_views.views.last()->completeNavigation(FixedAddresses::home(), u"Ardel's Corvel Universe"_qs);
         m_views.views.last()->completeDownload();

@@ -3,13 +3,14 @@
 #include "browser/Favourites.h"
 #include "browser/FixedAddresses.h"
 #include "browser/frmBrowser.h"
-#include "browser/openBrowserWindow.h"
 #include "mainframe/frmMain.h"
 #include "platform/UnexpectedError.h"
 #include "platform/WebEngineTestMain.h"
 #include "support/LoopbackHttpServer.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDirIterator>
@@ -54,10 +55,27 @@ class tst_BrowserWebEngine : public QObject
     WebView* view() const { return m_window->brwWebBrowser(); }
     QWidget* viewInput() const { return view()->widget()->focusProxy() ? view()->widget()->focusProxy() : view()->widget(); }
     bool reached(const QString& address) const { return m_server.urlsTo(QUrl(address).host()).contains(asSent(address)); }
+    // As a person types an address: Ctrl+L to the address box, the text, Enter.
     void type(const QString& address)
     {
-        box()->lineEdit()->setText(address);
-        m_window->cboAddress_KeyPress(13);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        QTest::keyClicks(QApplication::focusWidget(), address);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    // A click into the page gives it the focus; clicks in turn at one spot would make a
+    // double click, so each goes a little lower.
+    void clickPage()
+    {
+        static int clicks = 0;
+        QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center() + QPoint(0, 20 * (clicks++ % 4)));
+        QTRY_VERIFY(viewInput()->hasFocus());
+    }
+    void load(const QString& address, const QString& title, const QByteArray& body)
+    {
+        m_server.setResponse(address, LoopbackResponse::page(title, body));
+        type(address);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     }
     bool settled() const { return !view()->Busy() && !timer()->isActive(); }
 
@@ -76,8 +94,8 @@ private slots:
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
         m_server.setResponse(FixedAddresses::home(), LoopbackResponse::redirect(landing));
         m_server.setResponse(landing, LoopbackResponse::page(u"Ardel's Corvel Universe"_s));
-        openBrowserWindow();
-        m_window = qobject_cast<frmBrowser*>(frmMain::current()->mdiArea()->subWindowList().value(0)->widget());
+        m_window = frmMain::openBrowserWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
         connect(m_window, &QWidget::windowTitleChanged, this, [this](const QString& t) { m_titles.append(t); });
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Ardel's Corvel Universe"_s, 20000);
         // The start address and, on top, the address the view reports after the redirect.
@@ -188,17 +206,39 @@ private slots:
         QVERIFY2(files.isEmpty(), qPrintable(files.join(u' ')));
     }
 
-    void copyShortcutFromThePageActsOnTheAddressBox()
+    // While the page holds the focus, the editing keys are the page's (pasting into a
+    // page's form field is checked with real X input in the journeys).
+    void copyInThePageCopiesThePageText()
     {
-        frmMain::current()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
-        box()->lineEdit()->setText(u"http://abc"_s);
-        viewInput()->setFocus();
-        QTRY_VERIFY(viewInput()->hasFocus());
-        box()->lineEdit()->setSelection(7, 3);
+        load(u"http://a.test/text.htm"_s, u"text"_s, "<p>Nimbrel on tour</p>");
+        clickPage();
         QGuiApplication::clipboard()->setText(u"old"_s);
-        QTest::keySequence(viewInput(), QKeySequence::Copy);
-        QCOMPARE(QGuiApplication::clipboard()->text(), u"abc"_s);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::SelectAll);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Copy);
+        QTRY_COMPARE(QGuiApplication::clipboard()->text().trimmed(), u"Nimbrel on tour"_s);
+        QCOMPARE(box()->currentText(), u"http://a.test/text.htm"_s); // the address box was left alone
+    }
+
+    void findBarCountsMatchesOnThePage()
+    {
+        load(u"http://a.test/find.htm"_s, u"find"_s, "<p>corvel one, corvel two</p><p>and Corvel three</p>");
+        clickPage();
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Find);
+        QTest::keyClicks(QApplication::focusWidget(), u"corvel"_s);
+        auto* matches = m_window->findChild<QLabel*>(u"lblMatches"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(matches->text(), u"1 of 3"_s, 5000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(matches->text(), u"2 of 3"_s, 5000);
+        QTest::keyClicks(QApplication::focusWidget(), u"x"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(matches->text(), u"No matches"_s, 5000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!matches->isVisible());
+        QTRY_VERIFY(viewInput()->hasFocus());
+
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+        QTRY_COMPARE(view()->zoomFactor(), 1.1);
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_0));
+        QTRY_COMPARE(view()->zoomFactor(), 1.0);
     }
 
     // Each of the window's Favourites commands reaches, exactly, the address that the

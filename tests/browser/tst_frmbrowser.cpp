@@ -1,9 +1,9 @@
 #include "BrowserTestSupport.h"
 
 #include "browser/FixedAddresses.h"
-#include "browser/openBrowserWindow.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
@@ -24,6 +24,10 @@ QStringList listEntries(frmBrowser* window)
 
 enum Trigger { Load, Enter, ListSelection, Toolbar, Favourite };
 
+QWidget* page(frmBrowser* window) { return window->brwWebBrowser()->widget(); }
+bool inPage(frmBrowser* window) { return focused() && (focused() == page(window) || page(window)->isAncestorOf(focused())); }
+bool inAddressBox(frmBrowser* window) { return focused() && (focused() == addressBox(window) || addressBox(window)->isAncestorOf(focused())); }
+
 } // namespace
 
 class tst_frmBrowser : public QObject
@@ -31,7 +35,7 @@ class tst_frmBrowser : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { installScriptedViews(); }
-    void cleanup() { closeFrame(); }
+    void cleanup() { closeWindows(); }
 
     // What reaches the view, whether the busy poll runs, and which refusals are skipped
     // silently and which are unexpected errors. History moves are in the real-engine test.
@@ -47,12 +51,7 @@ private slots:
         QTest::newRow("load navigates to the starting address") << +Load << a << false << u"Navigate " % a << true << false;
         QTest::newRow("load without a starting address does nothing") << +Load << "" << false << "" << false << false;
         QTest::newRow("refused start navigation is skipped silently") << +Load << a << true << u"Navigate " % a << true << false;
-        QTest::newRow("Enter sends the text as typed: untrimmed, no scheme added")
-            << +Enter << " www.example.com " << false << "Navigate  www.example.com " << true << false;
-        QTest::newRow("Enter sends a list entry differing in case as typed")
-            << +Enter << "HTTP://A.EXAMPLE/" << false << "Navigate HTTP://A.EXAMPLE/" << true << false;
         QTest::newRow("refused Enter is skipped silently") << +Enter << "http://x.example/" << true << "Navigate http://x.example/" << true << false;
-        QTest::newRow("Enter on a lower list entry navigates once") << +Enter << a << false << u"Navigate " % a << true << false;
         QTest::newRow("picking a list entry navigates to it") << +ListSelection << "" << false << u"Navigate " % a << true << false;
         QTest::newRow("refused list selection is an unexpected error") << +ListSelection << "" << true << u"Navigate " % a << true << true;
         QTest::newRow("Back on the first page is skipped silently") << +Toolbar << "Back" << true << "GoBack" << true << false;
@@ -72,13 +71,15 @@ private slots:
         QFETCH(QString, call);
         QFETCH(bool, polls);
         QFETCH(bool, reported);
-        frmBrowser* window = frmBrowser::create().release();
-        ScriptedWebView* view = viewOf(window);
+        std::unique_ptr<frmBrowser> created = frmBrowser::create();
+        ScriptedWebView* view = viewOf(created.get());
         if (refused && trigger == Load)
             view->refuse(call.section(u' ', 0, 0), u"no way"_s);
-        window->setStartingAddress(trigger == Load ? text : u"http://a.example/"_s);
-        window->Show();
-        QLineEdit* edit = addressBox(window)->lineEdit();
+        created->setStartingAddress(trigger == Load ? text : u"http://a.example/"_s);
+        created->setAttribute(Qt::WA_DeleteOnClose);
+        created->show();
+        frmBrowser* window = created.release();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         if (trigger != Load) {
             view->completeNavigation(u"http://b.example/"_s, u"B"_s); // the list: b, a
             view->completeDownload();
@@ -91,18 +92,18 @@ private slots:
                 view->refuse(call.section(u' ', 0, 0), u"no way"_s);
         }
         if (trigger == Enter) {
-            edit->clear();
-            QTest::keyClicks(edit, text);
-            QVERIFY(view->calls.isEmpty()); // editing alone does not navigate
-            QTest::keyClick(edit, Qt::Key_Return);
-            QCOMPARE(view->calls, QStringList{call});
+            clickOn(addressBox(window));
+            press(QKeySequence::SelectAll);
+            typeKeys(text);
+            press(Qt::Key_Return);
         } else if (trigger == ListSelection) {
-            QTest::keyClick(edit, Qt::Key_Down);
+            clickOn(addressBox(window));
+            press(Qt::Key_Down);
         } else if (trigger == Toolbar) {
             auto* bar = window->findChild<QToolBar*>(u"tbToolBar"_s);
             for (QAction* action : bar->actions())
                 if (action->data().toString() == text)
-                    QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+                    clickOn(bar->widgetForAction(action));
         } else if (trigger == Favourite) {
             window->findChild<QAction*>(text)->trigger();
         }
@@ -115,6 +116,61 @@ private slots:
             QCOMPARE(listEntries(window), (QStringList{u"http://b.example/"_s, u"http://a.example/"_s}));
         if (call == u"Stop")
             QCOMPARE(window->windowTitle(), u"Half loaded"_s);
+    }
+
+    // The address box as a person uses it: only Enter and a pick from the list navigate,
+    // whatever the typed text matches, and Enter sends the text exactly as typed.
+    void addressBoxNavigatesOnEnterOrPickOnly_data()
+    {
+        QTest::addColumn<QKeySequence>("focusKeys"); // empty: a click into the box
+        QTest::addColumn<QString>("typed");          // replaces the box's text; empty: typing nothing
+        QTest::addColumn<QList<QKeySequence>>("finish"); // empty sequence: a click into the page
+        QTest::addColumn<QString>("sent");           // empty: nothing navigates
+        const QString a = u"http://a.example/"_s;
+        const QKeySequence clickPage;
+        const QKeySequence click;
+        QTest::newRow("Return sends the text as typed: untrimmed, no scheme added")
+            << click << u" www.example.com "_s << QList<QKeySequence>{Qt::Key_Return} << u" www.example.com "_s;
+        QTest::newRow("keypad Enter after Alt+A from the page")
+            << QKeySequence(Qt::ALT | Qt::Key_A) << u"http://c.example/x?y=1"_s
+            << QList<QKeySequence>{QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)} << u"http://c.example/x?y=1"_s;
+        QTest::newRow("Enter on a typed lower list entry sends it once") << click << a << QList<QKeySequence>{Qt::Key_Return} << a;
+        QTest::newRow("Enter keeps the letter case of a list entry typed differently")
+            << click << u"HTTP://A.EXAMPLE/"_s << QList<QKeySequence>{Qt::Key_Return} << u"HTTP://A.EXAMPLE/"_s;
+        QTest::newRow("Tab away from a typed list entry does not navigate") << click << a << QList<QKeySequence>{Qt::Key_Tab} << QString();
+        QTest::newRow("a click into the page after a typed list entry does not navigate")
+            << click << a << QList<QKeySequence>{clickPage} << QString();
+        QTest::newRow("Down in the box picks the next list entry") << click << QString() << QList<QKeySequence>{Qt::Key_Down} << a;
+        QTest::newRow("a pick from the opened list navigates once")
+            << QKeySequence(Qt::CTRL | Qt::Key_L) << QString()
+            << QList<QKeySequence>{QKeySequence(Qt::ALT | Qt::Key_Down), Qt::Key_Down, Qt::Key_Return} << a;
+    }
+    void addressBoxNavigatesOnEnterOrPickOnly()
+    {
+        QFETCH(QKeySequence, focusKeys);
+        QFETCH(QString, typed);
+        QFETCH(QList<QKeySequence>, finish);
+        QFETCH(QString, sent);
+        frmBrowser* window = showBrowser(u"http://a.example/"_s);
+        ScriptedWebView* view = viewOf(window);
+        view->completeNavigation(u"http://b.example/"_s, u"B"_s); // the list: b, a
+        view->completeDownload();
+        view->calls.clear();
+        QVERIFY(inPage(window)); // the page holds the focus when the window opens
+        focusKeys.isEmpty() ? clickOn(addressBox(window)) : press(focusKeys);
+        QVERIFY(inAddressBox(window));
+        if (!typed.isEmpty()) {
+            press(QKeySequence::SelectAll);
+            typeKeys(typed);
+            QCOMPARE(view->calls, QStringList()); // editing alone does not navigate
+        }
+        for (const QKeySequence& keys : finish) {
+            keys.isEmpty() ? clickOn(page(window)) : press(keys);
+            QTest::qWait(keys == QKeySequence(Qt::ALT | Qt::Key_Down) ? 300 : 0); // the list opens
+        }
+        QTest::qWait(50);
+        QCOMPARE(view->calls, sent.isEmpty() ? QStringList() : QStringList{u"Navigate " % sent});
+        QCOMPARE(listEntries(window), (QStringList{u"http://b.example/"_s, u"http://a.example/"_s}));
     }
 
     void addressList_data()
@@ -162,10 +218,9 @@ private slots:
         QFETCH(QSize, view);
         frmBrowser* window = showBrowser(u"http://a.example/"_s);
         // Restored after minimising, the window is laid out for its size again.
-        auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
-        sub->showMinimized();
+        window->showMinimized();
         QCoreApplication::processEvents();
-        sub->showNormal();
+        window->showNormal();
         QCoreApplication::processEvents();
         QCOMPARE(addressBox(window)->width(), window->width() - 7);
         window->resize(506, 342);
@@ -174,53 +229,61 @@ private slots:
         QCOMPARE(window->brwWebBrowser()->widget()->geometry(), QRect(QPoint(3, 81), view));
     }
 
-    // The Edit menu and its shortcuts act on the address box, wherever the focus is.
+    // The Edit menu acts on the address box; its keys do so while the box has the focus,
+    // and belong to the page while the page has it.
     void editCommands_data()
     {
-        QTest::addColumn<QVariant>("command"); // menu index, or keys pressed in the web view
-        QTest::addColumn<bool>("inView");      // where the focus is
+        QTest::addColumn<QVariant>("command"); // menu index, or keys pressed
+        QTest::addColumn<bool>("fromPage");    // the focus given to the page, else to the address box
         QTest::addColumn<bool>("selected");    // "abc" of "http://abc" selected, else caret at 7
         QTest::addColumn<QString>("clipboardBefore");
         QTest::addColumn<QString>("boxAfter");
         QTest::addColumn<QString>("clipboardAfter");
         const QVariant cut = 0, paste = 2;
+        const auto keys = [](QKeySequence::StandardKey key) { return QVariant(QKeySequence(key)); };
         QTest::newRow("cut moves the selection to the clipboard") << cut << false << true << "old" << "http://" << "abc";
         QTest::newRow("cut with nothing selected empties the clipboard") << cut << false << false << "old" << "http://abc" << "";
         QTest::newRow("paste replaces the selection") << paste << false << true << "xyz" << "http://xyz" << "xyz";
         QTest::newRow("paste inserts at the caret") << paste << false << false << "xyz/" << "http://xyz/abc" << "xyz/";
         QTest::newRow("paste without clipboard text deletes the selection") << paste << false << true << "" << "http://" << "";
         QTest::newRow("an unknown index does nothing") << QVariant(3) << false << true << "old" << "http://abc" << "old";
-        QTest::newRow("Ctrl+X from the web view cuts from the address box")
-            << QVariant(QKeySequence(QKeySequence::Cut)) << true << true << "old" << "http://" << "abc";
-        QTest::newRow("Ctrl+V from the web view pastes into the address box")
-            << QVariant(QKeySequence(QKeySequence::Paste)) << true << true << "old" << "http://old" << "old";
+        QTest::newRow("the menu's paste acts on the box while the page has the focus")
+            << paste << true << false << "xyz/" << "http://xyz/abc" << "xyz/";
         // The box's own copy would leave "old" there: with nothing selected it does nothing.
         QTest::newRow("Ctrl+C in the address box is the menu's copy, not the box's")
-            << QVariant(QKeySequence(QKeySequence::Copy)) << false << false << "old" << "http://abc" << "";
+            << keys(QKeySequence::Copy) << false << false << "old" << "http://abc" << "";
+        QTest::newRow("Ctrl+X in the page leaves the box and the clipboard alone")
+            << keys(QKeySequence::Cut) << true << true << "old" << "http://abc" << "old";
+        QTest::newRow("Ctrl+V in the page leaves the box alone") << keys(QKeySequence::Paste) << true << true << "old" << "http://abc" << "old";
+        QTest::newRow("Ctrl+C in the page leaves the clipboard alone") << keys(QKeySequence::Copy) << true << true << "old" << "http://abc" << "old";
     }
     void editCommands()
     {
         QFETCH(QVariant, command);
-        QFETCH(bool, inView);
+        QFETCH(bool, fromPage);
         QFETCH(bool, selected);
         QFETCH(QString, clipboardBefore);
         QFETCH(QString, boxAfter);
         QFETCH(QString, clipboardAfter);
         frmBrowser* window = showBrowser(QString());
-        QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
         QLineEdit* edit = addressBox(window)->lineEdit();
-        edit->setText(u"http://abc"_s);
+        clickOn(addressBox(window));
+        press(QKeySequence::SelectAll);
+        typeKeys(u"http://abc"_s);
+        press(Qt::Key_Left);
+        press(Qt::Key_Left);
+        press(Qt::Key_Left);
+        if (selected)
+            press(QKeySequence::SelectEndOfLine);
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         if (!clipboardBefore.isEmpty())
             clipboard->setText(clipboardBefore);
-        const bool keys = command.typeId() == QMetaType::QKeySequence;
-        QWidget* focus = inView ? window->brwWebBrowser()->widget() : edit;
-        focus->setFocus();
-        QTRY_VERIFY(focus->hasFocus());
-        selected ? edit->setSelection(7, 3) : edit->setCursorPosition(7);
-        if (keys)
-            QTest::keySequence(focus, command.value<QKeySequence>());
+        if (fromPage)
+            clickOn(page(window));
+        QVERIFY(fromPage ? inPage(window) : inAddressBox(window));
+        if (command.typeId() == QMetaType::QKeySequence)
+            press(command.value<QKeySequence>());
         else if (QAction* item = window->findChild<QAction*>(u"mnuEditItem(%1)"_s.arg(command.toInt())))
             item->trigger();
         else
@@ -230,12 +293,112 @@ private slots:
         QVERIFY(viewOf(window)->calls.isEmpty());
     }
 
-    void missingWebViewOpensNoWindow()
+    // The browser keys run what the toolbar and commands run, from the page and from the
+    // address box alike.
+    void browserKeys_data()
     {
-        scriptedViews().broken = true;
-        openBrowserWindow();
-        QCOMPARE(reportedErrors().size(), 1);
-        QVERIFY(!frmMain::current());
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<bool>("fromPage");
+        QTest::addColumn<bool>("loading");
+        QTest::addColumn<QString>("call");     // what reaches the view, if anything
+        QTest::addColumn<QString>("focusAfter"); // "page", "box", "address" (all its text selected) or "find"
+        QTest::addColumn<double>("zoom");
+        const auto row = [](const char* name, QKeySequence keys, bool fromPage, bool loading, const char* call,
+                            const char* focusAfter, double zoom = 1.0) {
+            QTest::newRow(name) << keys << fromPage << loading << QString::fromLatin1(call) << QString::fromLatin1(focusAfter) << zoom;
+        };
+        row("F5 refreshes", Qt::Key_F5, true, false, "Refresh", "page");
+        row("Ctrl+R refreshes from the address box", Qt::CTRL | Qt::Key_R, false, false, "Refresh", "box");
+        row("Alt+Left goes back", Qt::ALT | Qt::Key_Left, true, false, "GoBack", "page");
+        row("Alt+Right goes forward", Qt::ALT | Qt::Key_Right, true, false, "GoForward", "page");
+        row("Esc stops a loading page", Qt::Key_Escape, true, true, "Stop", "page");
+        row("Esc on a loaded page is the page's", Qt::Key_Escape, true, false, "", "page");
+        row("Ctrl+L selects the address", Qt::CTRL | Qt::Key_L, true, false, "", "address");
+        row("Alt+D selects the address", Qt::ALT | Qt::Key_D, true, false, "", "address");
+        row("F6 selects the address", Qt::Key_F6, true, false, "", "address");
+        row("Ctrl+F opens the find bar", Qt::CTRL | Qt::Key_F, true, false, "", "find");
+        row("Ctrl+plus zooms in", Qt::CTRL | Qt::Key_Plus, true, false, "", "page", 1.1);
+        row("Ctrl+= zooms in as well", Qt::CTRL | Qt::Key_Equal, true, false, "", "page", 1.1);
+        row("Ctrl+minus zooms out from the address box", Qt::CTRL | Qt::Key_Minus, false, false, "", "box", 0.9);
+    }
+    void browserKeys()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(bool, fromPage);
+        QFETCH(bool, loading);
+        QFETCH(QString, call);
+        QFETCH(QString, focusAfter);
+        QFETCH(double, zoom);
+        frmBrowser* window = showBrowser(u"http://a.example/"_s);
+        ScriptedWebView* view = viewOf(window);
+        view->completeNavigation(u"http://a.example/"_s, u"A"_s);
+        view->completeDownload();
+        busyTimer(window)->stop();
+        view->calls.clear();
+        view->busy = loading;
+        fromPage ? clickOn(page(window)) : clickOn(addressBox(window));
+        press(keys);
+        QCOMPARE(view->calls, call.isEmpty() ? QStringList() : QStringList{call});
+        QCOMPARE(view->zoom, zoom);
+        if (focusAfter == u"page")
+            QVERIFY(inPage(window));
+        else if (focusAfter == u"box")
+            QVERIFY(inAddressBox(window));
+        else if (focusAfter == u"address")
+            QVERIFY(inAddressBox(window) && addressBox(window)->lineEdit()->selectedText() == u"http://a.example/");
+        else
+            QCOMPARE(focused()->accessibleName(), u"Find in page"_s);
+        // A key that reached the toolbar's command switched the busy poll on, Stop off.
+        QCOMPARE(busyTimer(window)->isActive(), !call.isEmpty() && call != u"Stop");
+    }
+
+    void zoomStepsAndResets()
+    {
+        frmBrowser* window = showBrowser(QString());
+        clickOn(page(window));
+        QList<double> seen;
+        for (int i = 0; i < 20; ++i) {
+            press(Qt::CTRL | Qt::Key_Plus);
+            seen.append(viewOf(window)->zoom);
+        }
+        QCOMPARE(seen.mid(0, 3), (QList<double>{1.1, 1.25, 1.5}));
+        QCOMPARE(seen.last(), 5.0); // the largest step, kept
+        press(Qt::CTRL | Qt::Key_0);
+        QCOMPARE(viewOf(window)->zoom, 1.0);
+        for (int i = 0; i < 20; ++i)
+            press(Qt::CTRL | Qt::Key_Minus);
+        QCOMPARE(viewOf(window)->zoom, 0.25);
+    }
+
+    void findBarFindsCountsAndCloses()
+    {
+        frmBrowser* window = showBrowser(QString());
+        ScriptedWebView* view = viewOf(window);
+        view->matches.insert(u"corvel"_s, 3);
+        clickOn(page(window));
+        press(QKeySequence::Find);
+        typeKeys(u"corvel"_s);
+        auto* matches = window->findChild<QLabel*>(u"lblMatches"_s);
+        QCOMPARE(matches->text(), u"1 of 3"_s);
+        press(Qt::Key_Return);
+        QCOMPARE(matches->text(), u"2 of 3"_s);
+        press(Qt::SHIFT | Qt::Key_Return);
+        press(Qt::SHIFT | Qt::Key_Return);
+        QCOMPARE(matches->text(), u"3 of 3"_s);
+        press(Qt::Key_Backspace);
+        typeKeys(u"x"_s);
+        QCOMPARE(matches->text(), u"No matches"_s);
+        view->busy = true; // Esc in the find bar closes it, even while the page loads
+        press(Qt::Key_Escape);
+        QVERIFY(!matches->isVisible());
+        QVERIFY(inPage(window));
+        QCOMPARE(view->calls.last(), u"findText "_s); // the highlight cleared
+        QVERIFY(!view->calls.contains(u"Stop"_s));
+        // Opened again, it keeps its text selected and finds it at once.
+        press(QKeySequence::Find);
+        QCOMPARE(view->calls.last(), u"findText corvex"_s);
+        // The bar does not move the designed controls; it lies over the page's bottom.
+        QCOMPARE(window->brwWebBrowser()->widget()->geometry().bottom(), window->findChild<QFrame*>(u"FindBar"_s)->geometry().bottom());
     }
 };
 

@@ -1,7 +1,9 @@
 #include "browser/BrowserTestSupport.h"
 
 #include "browser/FixedAddresses.h"
+#include "mainframe/Cascade.h"
 #include "mainframe/StatusPanels.h"
+#include "mainframe/frmMain.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -26,6 +28,30 @@ QStringList placement(const QStringList& values = {})
 
 QAction* firstMenu(frmMain* frame) { return frame->menuBar()->actions().value(0); }
 
+frmBrowser* browserAt(int index)
+{
+    return qobject_cast<frmBrowser*>(frmMain::current()->mdiArea()->subWindowList(QMdiArea::CreationOrder).value(index)->widget());
+}
+
+// A browser window in the frame, created as every creator does but with the given start.
+frmBrowser* showInFrame(const QString& start)
+{
+    std::unique_ptr<frmBrowser> window = frmBrowser::create();
+    window->setStartingAddress(start);
+    frmBrowser* shown = window.get();
+    frmMain::adopt(std::move(window));
+    return shown;
+}
+
+void closeFrame()
+{
+    if (QPointer<frmMain> frame = frmMain::current()) {
+        frame->close();
+        QTRY_VERIFY(frame.isNull());
+    }
+    closeWindows();
+}
+
 } // namespace
 
 class tst_frmMain : public QObject
@@ -37,24 +63,27 @@ private slots:
     void initTestCase()
     {
         installScriptedViews();
-        showBrowser(QString());
-        m_designed = frmMain::current()->geometry();
+        showInFrame(QString());
+        m_designed = frmMain::current()->normalGeometry();
         closeFrame();
     }
     void cleanup() { closeFrame(); }
 
     void menuBarFollowsTheCurrentBrowserWindow()
     {
-        frmBrowser* first = showBrowser(QString());
+        frmBrowser* first = frmMain::openBrowserWindow();
         frmMain* frame = frmMain::current();
         QVERIFY(QTest::qWaitForWindowActive(frame));
-        // Ctrl+N from the page opens a second window on the home page.
-        first->brwWebBrowser()->widget()->setFocus();
-        QTest::keySequence(first->brwWebBrowser()->widget(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        // The frame opens maximised; its normal bounds are the designed ones.
+        QVERIFY(frame->isMaximized());
+        // The page holds the focus at once, and Ctrl+N there opens a second window on the home page.
+        QCOMPARE(focused(), first->brwWebBrowser()->widget());
+        press(Qt::CTRL | Qt::Key_N);
         QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
-        auto* second = qobject_cast<frmBrowser*>(frame->mdiArea()->subWindowList().last()->widget());
+        auto* second = browserAt(1);
+        QCOMPARE(focused(), second->brwWebBrowser()->widget());
         QCOMPARE(viewOf(second)->calls, QStringList{u"Navigate " % FixedAddresses::home()});
-        QCOMPARE(viewOf(first)->calls, QStringList());
+        QCOMPARE(viewOf(first)->calls, QStringList{u"Navigate " % FixedAddresses::home()});
         QCOMPARE(firstMenu(frame), second->menus().first()->menuAction());
         frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
         QCOMPARE(firstMenu(frame), first->menus().first()->menuAction());
@@ -74,8 +103,56 @@ private slots:
         QTRY_COMPARE(firstMenu(frame)->text(), u"File"_s);
         QVERIFY(frame->isVisible());
         frame->findChild<QAction*>(u"mnuViewWebBrowser"_s)->trigger();
-        auto* opened = qobject_cast<frmBrowser*>(frame->mdiArea()->subWindowList().value(0)->widget());
-        QCOMPARE(viewOf(opened)->calls, QStringList{u"Navigate " % FixedAddresses::home()});
+        QCOMPARE(viewOf(browserAt(0))->calls, QStringList{u"Navigate " % FixedAddresses::home()});
+    }
+
+    // Windows open at their designed size where the area allows, each cascaded from the
+    // one before, none exactly over another.
+    void browserWindowsCascade()
+    {
+        // The first window opens before the frame has its maximised size, and grows with it.
+        QTRY_COMPARE(frmMain::openBrowserWindow()->size(), QSize(506, 342));
+        frmMain::openBrowserWindow();
+        frmMain::openBrowserWindow();
+        const QList<QMdiSubWindow*> subs = frmMain::current()->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+        QCOMPARE(subs.at(0)->pos(), QPoint(0, 0));
+        const QPoint step = subs.at(1)->pos() - subs.at(0)->pos();
+        QVERIFY(step.x() > 0 && step.x() == step.y());
+        QCOMPARE(subs.at(2)->pos(), subs.at(1)->pos() + step);
+    }
+
+    void cascadePlaces_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QList<QPoint>>("taken"); // the previous window last
+        QTest::addColumn<QPoint>("expected");
+        const QSize area(300, 200);
+        QTest::newRow("first window at the top-left") << QSize(100, 100) << QList<QPoint>() << QPoint(0, 0);
+        QTest::newRow("next one a step down and right") << QSize(100, 100) << QList<QPoint>{{0, 0}} << QPoint(20, 20);
+        QTest::newRow("back to the corner when the step would not fit")
+            << QSize(100, 100) << QList<QPoint>{{180, 100}} << QPoint(0, 0);
+        QTest::newRow("a taken corner is passed by to the right")
+            << QSize(100, 100) << QList<QPoint>{{0, 0}, {20, 0}, {180, 100}} << QPoint(40, 0);
+        QTest::newRow("a full row goes a step down")
+            << QSize(250, 100) << QList<QPoint>{{0, 0}, {20, 0}, {40, 0}, {40, 100}} << QPoint(0, 20);
+        QTest::newRow("a window as large as the area opens at the corner")
+            << area << QList<QPoint>{{0, 0}} << QPoint(0, 0);
+    }
+    void cascadePlaces()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QList<QPoint>, taken);
+        QFETCH(QPoint, expected);
+        const auto previous = taken.isEmpty() ? std::nullopt : std::optional(taken.last());
+        QCOMPARE(Cascade::place(QSize(300, 200), size, previous, taken, 20), expected);
+    }
+
+    void missingWebViewOpensNoWindow()
+    {
+        scriptedViews().broken = true;
+        QVERIFY(!frmMain::openBrowserWindow());
+        QCOMPARE(reportedErrors().size(), 1);
+        QVERIFY(!frmMain::current());
     }
 
     // Rows close the frame in turn; each next frame starts at its designed bounds again.
@@ -97,9 +174,10 @@ private slots:
         QFETCH(int, state);
         QFETCH(bool, throughExit);
         const QStringList earlier = placement({u"1"_s, u"2"_s, u"3"_s, u"4"_s});
-        QPointer<frmBrowser> window = showBrowser(QString());
+        QPointer<frmBrowser> window = showInFrame(QString());
         QPointer<frmMain> frame = frmMain::current();
-        QCOMPARE(frame->geometry(), m_designed);
+        QCOMPARE(frame->normalGeometry(), m_designed);
+        frame->setWindowState(Qt::WindowNoState);
         frame->setGeometry(geometry);
         frame->setWindowState(Qt::WindowState(state));
         QTRY_VERIFY(state == 0 || frame->windowState() == state);
@@ -129,7 +207,7 @@ private slots:
         QFile blocker(dir.filePath(u"file"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName() + u"/config"_s);
-        showBrowser(QString());
+        showInFrame(QString());
         QPointer<frmMain> frame = frmMain::current();
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -141,7 +219,7 @@ private slots:
 
     void statusPanelsShowTodayAndTheTime()
     {
-        showBrowser(QString());
+        showInFrame(QString());
         auto panel = [](int n) { return frmMain::current()->findChild<QLabel*>(u"sbStatusPanel%1"_s.arg(n))->text(); };
         // Filled at most a minute ago; the timer then aims at the next minute boundary.
         const QDateTime now = QDateTime::currentDateTime(), before = now.addSecs(-60);

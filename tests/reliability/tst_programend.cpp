@@ -1,9 +1,8 @@
 // When the last window closes, the process ends with status 0 within two seconds and no
 // web engine helper outlives it. The test runs itself as the program, one scenario a run.
 #include "browser/FixedAddresses.h"
-#include "browser/openBrowserWindow.h"
-#include "calculator/Calculator.h"
 #include "mainframe/frmMain.h"
+#include "calculator/Calculator.h"
 #include "platform/GuardedApplication.h"
 #include "support/LoopbackHttpServer.h"
 
@@ -46,7 +45,7 @@ int runProgram(int argc, char* argv[])
     calculator->show();
     QPointer<QWidget> window;
     if (scenario != u"calculator-only") {
-        openBrowserWindow();
+        frmMain::openBrowserWindow();
         window = frmMain::current()->mdiArea()->subWindowList().constFirst()->widget();
     }
     auto* poll = new QTimer(calculator);

@@ -30,6 +30,9 @@ public:
     QStringList calls; // "Navigate <address>", "GoBack", "GoForward", "Refresh", "Stop"
     bool busy = false;
     QString locationName, locationURL;
+    QHash<QString, int> matches; // matches of a text in the page
+    int activeMatch = 0;
+    double zoom = 1.0;
 
     // Refuse every later request of this kind ("Navigate", "GoBack", ...) with why.
     void refuse(const QString& request, const QString& why) { m_refusals.insert(request, why); }
@@ -57,6 +60,23 @@ public:
     QString LocationName() const override { return locationName; }
     QString LocationURL() const override { return locationURL; }
     bool Busy() const override { return busy; }
+    // Finds report the matches the test sets for that text, counting through them.
+    void findText(const QString& text, bool backward, std::function<void(int, int)> found) override
+    {
+        calls.append(u"findText " + text + (backward ? u" backward" : u""));
+        const int total = matches.value(text);
+        if (text.isEmpty() || !found)
+            return;
+        if (total == 0)
+            activeMatch = 0;
+        else if (backward)
+            activeMatch = activeMatch <= 1 ? total : activeMatch - 1;
+        else
+            activeMatch = activeMatch % total + 1;
+        found(activeMatch, total);
+    }
+    double zoomFactor() const override { return zoom; }
+    void setZoomFactor(double factor) override { zoom = factor; }
 
 private:
     WebViewResult request(const QString& kind, const QString& record = {})

@@ -4,12 +4,11 @@
 // machine. --dark gives the application a dark palette, as a dark desktop would, to
 // show which parts follow the desktop and which keep fixed colours.
 #include "browser/FixedAddresses.h"
-#include "browser/openBrowserWindow.h"
+#include "mainframe/frmMain.h"
 #include "calculator/Calculator.h"
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
-#include "mainframe/frmMain.h"
 #include "platform/AppIcon.h"
 #include "platform/GuardedApplication.h"
 #include "support/LoopbackHttpServer.h"
@@ -88,7 +87,7 @@ bool saveWindow(const QString& file)
 
 bool saveFrame(const QString& file)
 {
-    openBrowserWindow();
+    frmMain::openBrowserWindow();
     QPointer<frmMain> frame = frmMain::current();
     if (!frame)
         return false;
