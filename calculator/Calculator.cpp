@@ -168,27 +168,27 @@ void Calculator::mnuHelpTopics_Click()
 
 void Calculator::mnuNbFenna_Click()
 {
-    Form1::showModal(this);
+    ProfileWindow::showModal(Profiles::fenna(), this);
 }
 
 void Calculator::mnuNbBrisa_Click()
 {
-    Form3::showModal(this);
+    ProfileWindow::showModal(Profiles::brisa(), this);
 }
 
 void Calculator::mnuNbEfri_Click()
 {
-    Form5::showModal(this);
+    ProfileWindow::showModal(Profiles::efri(), this);
 }
 
 void Calculator::mnuNbDova_Click()
 {
-    Form2::showModal(this);
+    ProfileWindow::showModal(Profiles::dova(), this);
 }
 
 void Calculator::mnuNbCaddo_Click()
 {
-    Form4::showModal(this);
+    ProfileWindow::showModal(Profiles::caddo(), this);
 }
 
 void Calculator::Ardel_Click(int Index)

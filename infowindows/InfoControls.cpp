@@ -7,21 +7,13 @@
 #include <QPushButton>
 
 namespace InfoControls {
-namespace {
-
-QRect pixels(int left, int top, int width, int height)
-{
-    return {Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height)};
-}
-
-} // namespace
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
               int height, bool wraps)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(pixels(left, top, width, height));
+    label->setGeometry(Twips::rect(left, top, width, height));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(wraps);
     label->setTextFormat(Qt::PlainText);
@@ -33,7 +25,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, int 
 {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(pixels(left, top, width, height));
+    button->setGeometry(Twips::rect(left, top, width, height));
     return button;
 }
 

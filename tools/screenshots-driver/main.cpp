@@ -86,6 +86,13 @@ bool saveWindow(const QString& file)
     return save(&window, file);
 }
 
+template<const Profiles::Profile& (*profile)()>
+bool saveProfile(const QString& file)
+{
+    ProfileWindow window(profile());
+    return save(&window, file);
+}
+
 bool saveFrame(const QString& file)
 {
     openBrowserWindow();
@@ -139,11 +146,11 @@ int main(int argc, char* argv[])
         {"browser", saveFrame},
         {"about", saveWindow<frmAbout>},
         {"help", saveWindow<frmAbout1>},
-        {"profile-fenna", saveWindow<Form1>},
-        {"profile-dova", saveWindow<Form2>},
-        {"profile-brisa", saveWindow<Form3>},
-        {"profile-caddo", saveWindow<Form4>},
-        {"profile-efri", saveWindow<Form5>},
+        {"profile-fenna", saveProfile<Profiles::fenna>},
+        {"profile-dova", saveProfile<Profiles::dova>},
+        {"profile-brisa", saveProfile<Profiles::brisa>},
+        {"profile-caddo", saveProfile<Profiles::caddo>},
+        {"profile-efri", saveProfile<Profiles::efri>},
     };
     bool ok = true;
     for (const auto& [name, shoot] : windows)
