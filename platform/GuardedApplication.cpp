@@ -1,6 +1,5 @@
 #include "platform/GuardedApplication.h"
 
-#include "platform/LazyIconStyle.h"
 #include "platform/UnexpectedError.h"
 
 #include <QFont>
@@ -18,7 +17,6 @@ GuardedApplication::GuardedApplication(int& argc, char** argv)
     // even on desktops that offer a global menu; that also spares every menu bar the
     // session bus query for a menu registrar.
     setAttribute(Qt::AA_DontUseNativeMenuBar);
-    setStyle(new LazyIconStyle(style()->name()));
     useDesignFonts();
 }
 
