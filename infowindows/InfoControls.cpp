@@ -42,12 +42,12 @@ QWidget* line(QWidget* parent, const char* name, int x1, int x2, int y, const QC
     return line;
 }
 
-void fixWindow(QDialog* dialog, int clientWidth, int clientHeight, bool sizable)
+void frameWindow(QDialog* dialog, int clientWidth, int clientHeight, Border border)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     const QSize size(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
-    if (sizable)
+    if (border == Border::Sizable)
         dialog->resize(size);
     else
         dialog->setFixedSize(size);

@@ -26,7 +26,7 @@ frmAbout::frmAbout(QWidget* parent)
 {
     using namespace InfoControls;
     setObjectName(QStringLiteral("frmAbout"));
-    fixWindow(this, 5835, 3555);
+    frameWindow(this, 5835, 3555, Border::Fixed);
 
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));

@@ -14,7 +14,7 @@ frmAbout1::frmAbout1(QWidget* parent)
     using namespace InfoControls;
     setObjectName(QStringLiteral("frmAbout1"));
     setWindowTitle(QStringLiteral("Help"));
-    fixWindow(this, 2760, 2550);
+    frameWindow(this, 2760, 2550, Border::Fixed);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

@@ -11,7 +11,7 @@
 #include "infowindows/frmAbout1.h"
 #include "mainframe/frmMain.h"
 #include "platform/AppIcon.h"
-#include "platform/GuardedApplication.h"
+#include "platform/CalculatorApplication.h"
 #include "support/LoopbackHttpServer.h"
 
 #include <QDeadlineTimer>
@@ -119,7 +119,7 @@ bool saveFrame(const QString& file)
 int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    GuardedApplication app(argc, argv);
+    CalculatorApplication app(argc, argv);
     app.setWindowIcon(AppIcon::icon());
     const QStringList args = app.arguments();
     if (args.size() < 2) {

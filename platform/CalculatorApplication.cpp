@@ -1,4 +1,4 @@
-#include "platform/GuardedApplication.h"
+#include "platform/CalculatorApplication.h"
 
 #include "platform/UnexpectedError.h"
 
@@ -6,7 +6,7 @@
 
 #include <exception>
 
-GuardedApplication::GuardedApplication(int& argc, char** argv)
+CalculatorApplication::CalculatorApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Calculator"));
@@ -20,7 +20,7 @@ GuardedApplication::GuardedApplication(int& argc, char** argv)
     useDesignFonts();
 }
 
-void GuardedApplication::useDesignFonts()
+void CalculatorApplication::useDesignFonts()
 {
     // The windows are laid out for these faces; the metric-compatible Liberation faces
     // stand in for them, so that texts fit the places they were designed for.
@@ -35,7 +35,7 @@ void GuardedApplication::useDesignFonts()
     setFont(standard);
 }
 
-bool GuardedApplication::notify(QObject* receiver, QEvent* event)
+bool CalculatorApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
