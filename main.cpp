@@ -1,10 +1,10 @@
 #include "calculator/Calculator.h"
 #include "platform/AppIcon.h"
-#include "platform/GuardedApplication.h"
+#include "platform/CalculatorApplication.h"
 
 int main(int argc, char* argv[])
 {
-    GuardedApplication app(argc, argv);
+    CalculatorApplication app(argc, argv);
     app.setWindowIcon(AppIcon::icon());
 
     Calculator window;

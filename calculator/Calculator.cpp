@@ -4,7 +4,6 @@
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
-#include "platform/Picture.h"
 #include "ui_Calculator.h"
 
 #include <QAbstractButton>
@@ -47,7 +46,6 @@ Calculator::Calculator(QWidget* parent)
     numberByName(m_ui->Number);
     numberByName(m_ui->Operator);
     applyFonts();
-    applyPictures();
     // Fixed single border: the window takes exactly the size of its menu bar and client.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connectControls();
@@ -62,14 +60,6 @@ void Calculator::applyFonts()
     m_ui->client->setFont(makeFont(QStringLiteral("System"), 9.75, true));
     m_ui->Readout->setFont(makeFont(QStringLiteral("MS Sans Serif"), 12, true));
     m_ui->Label1->setFont(makeFont(QStringLiteral("Arial"), 9.75, false));
-}
-
-// The window's icon and picture are read here rather than by the window description,
-// which would have Qt guess their format and load every image plugin at start-up.
-void Calculator::applyPictures()
-{
-    setWindowIcon(QIcon(Picture::png(QStringLiteral(":/calculator/icon.png"))));
-    m_ui->Image1->setPixmap(Picture::png(QStringLiteral(":/calculator/picture.png")));
 }
 
 void Calculator::connectControls()
@@ -168,27 +158,27 @@ void Calculator::mnuHelpTopics_Click()
 
 void Calculator::mnuNbFenna_Click()
 {
-    Form1::showModal(this);
+    ProfileWindow::showModal(Profiles::fenna(), this);
 }
 
 void Calculator::mnuNbBrisa_Click()
 {
-    Form3::showModal(this);
+    ProfileWindow::showModal(Profiles::brisa(), this);
 }
 
 void Calculator::mnuNbEfri_Click()
 {
-    Form5::showModal(this);
+    ProfileWindow::showModal(Profiles::efri(), this);
 }
 
 void Calculator::mnuNbDova_Click()
 {
-    Form2::showModal(this);
+    ProfileWindow::showModal(Profiles::dova(), this);
 }
 
 void Calculator::mnuNbCaddo_Click()
 {
-    Form4::showModal(this);
+    ProfileWindow::showModal(Profiles::caddo(), this);
 }
 
 void Calculator::Ardel_Click(int Index)

@@ -27,7 +27,6 @@ public:
 
 private:
     void applyFonts();
-    void applyPictures();
     void connectControls();
     void showReadout();
 

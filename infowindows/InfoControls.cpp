@@ -7,21 +7,13 @@
 #include <QPushButton>
 
 namespace InfoControls {
-namespace {
-
-QRect pixels(int left, int top, int width, int height)
-{
-    return {Twips::toPixels(left), Twips::toPixels(top), Twips::toPixels(width), Twips::toPixels(height)};
-}
-
-} // namespace
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
               int height, bool wraps)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(pixels(left, top, width, height));
+    label->setGeometry(Twips::rect(left, top, width, height));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(wraps);
     label->setTextFormat(Qt::PlainText);
@@ -33,7 +25,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, int 
 {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
-    button->setGeometry(pixels(left, top, width, height));
+    button->setGeometry(Twips::rect(left, top, width, height));
     return button;
 }
 
@@ -50,12 +42,12 @@ QWidget* line(QWidget* parent, const char* name, int x1, int x2, int y, const QC
     return line;
 }
 
-void fixWindow(QDialog* dialog, int clientWidth, int clientHeight, bool sizable)
+void frameWindow(QDialog* dialog, int clientWidth, int clientHeight, Border border)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     const QSize size(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
-    if (sizable)
+    if (border == Border::Sizable)
         dialog->resize(size);
     else
         dialog->setFixedSize(size);

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QColor>
+#include <QDialog>
 #include <QString>
 
-class QDialog;
 class QLabel;
 class QPushButton;
 class QWidget;
 
-// Builds the information windows' controls from their described places, in twips.
+// Builds the information windows' controls from their described places, in twips, and
+// opens the windows.
 namespace InfoControls {
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
@@ -18,7 +19,19 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, int 
 // A straight horizontal line from (x1, y) to (x2, y), width pixels thick.
 QWidget* line(QWidget* parent, const char* name, int x1, int x2, int y, const QColor& colour,
               int width = 1);
-// A fixed window of the given client size in twips, with a title bar and close box only.
-void fixWindow(QDialog* dialog, int clientWidth, int clientHeight, bool sizable = false);
+enum class Border { Fixed, Sizable };
+
+// Gives the window a title bar with a close box only, the border, and a client area of the
+// given size in twips: its only size when the border is fixed, its first when sizable.
+void frameWindow(QDialog* dialog, int clientWidth, int clientHeight, Border border);
+
+// Opens a fresh window of the class modally and returns when it has been closed, so that
+// every opening shows the window as designed. `args` go to its constructor, before the parent.
+template<typename Window, typename... Args>
+void showModal(QWidget* parent, const Args&... args)
+{
+    Window window(args..., parent);
+    window.exec();
+}
 
 } // namespace InfoControls

@@ -27,7 +27,7 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
     setObjectName(QLatin1String(p.windowName));
     setWindowTitle(text(p.member));
     // A sizable border with no minimise or maximise button; nothing moves on resize.
-    fixWindow(this, p.clientWidth, p.clientHeight, true);
+    frameWindow(this, p.clientWidth, p.clientHeight, Border::Sizable);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
@@ -60,7 +60,7 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
         top += LineStep;
     }
 
-    line(this, "Line1", p.lineFrom, p.lineTo, p.lineY, palette().color(QPalette::WindowText));
+    line(this, "Line1", p.lineLeft, p.lineRight, p.lineY, palette().color(QPalette::WindowText));
     const QString link = p.linkNamesMember
                              ? u"....view " % text(p.member) % u"'s complete profile at Ardel's Corvel Universe."
                              : QStringLiteral("....view her complete profile at Ardel's Corvel Universe");
@@ -71,6 +71,11 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
     cmdOK->setToolTip(QStringLiteral("Closes this window"));
     connect(cmdOK, &QPushButton::clicked, this, &ProfileWindow::cmdOK_Click);
     cmdOK->setFocus();
+}
+
+void ProfileWindow::showModal(const Profiles::Profile& profile, QWidget* parent)
+{
+    InfoControls::showModal<ProfileWindow>(parent, profile);
 }
 
 void ProfileWindow::cmdOK_Click()

@@ -90,16 +90,55 @@ constexpr Line EfriFamily[] = {
     {u"Father: ", u"Hugo"}, {u"Mother: ", u"Annelie"}, {u"Brothers: ", u"None"}, {u"Sisters: ", u"Mila and Sofie"},
 };
 
-const Profile Fenna{"Form1", u"Fenna", 6495, 5070, ":/infowindows/fenna.bmp", 2040, 360, FennaFacts,
-                    u"Family", 3000, FennaFamily, 4200, 2040, 6240, 2160, 4320, 3975, 495, false, 4920, 4680};
-const Profile Dova{"Form2", u"Dova", 6690, 5595, ":/infowindows/dova.bmp", 2640, 480, DovaFacts,
-                   u"Family", 3360, DovaFamily, 4680, 2640, 8880, 2640, 4800, 5415, 255, false, 5160, 5160};
-const Profile Brisa{"Form3", u"Brisa", 5790, 4440, ":/infowindows/brisa.bmp", 1920, 360, BrisaFacts,
-                    u"Family", 2400, BrisaFamily, 3600, 1920, 5640, 1920, 3720, 5415, 255, false, 4440, 4080};
-const Profile Caddo{"Form4", u"Caddo", 6720, 6150, ":/infowindows/caddo.bmp", 1920, 360, CaddoFacts,
-                    u"Famliy", 4080, CaddoFamily, 5280, 1920, 7680, 2040, 5400, 5415, 255, true, 5160, 5760};
-const Profile Efri{"Form5", u"Efri", 7335, 5430, ":/infowindows/efri.bmp", 2760, 360, EfriFacts,
-                   u"Family", 3360, EfriFamily, 4560, 2760, 7320, 2760, 4680, 5415, 255, true, 5880, 5040};
+constexpr Profile Fenna{
+    .windowName = "Form1", .member = u"Fenna", .clientWidth = 6495, .clientHeight = 5070,
+    .photo = ":/infowindows/fenna.bmp", .labelLeft = 2040,
+    .firstFactTop = 360, .facts = FennaFacts,
+    .familyHeader = u"Family", .familyTop = 3000, .family = FennaFamily,
+    .lineY = 4200, .lineLeft = 2040, .lineRight = 6240,
+    .linkLeft = 2160, .linkTop = 4320, .linkWidth = 3975, .linkHeight = 495, .linkNamesMember = false,
+    .okLeft = 4920, .okTop = 4680,
+};
+
+constexpr Profile Dova{
+    .windowName = "Form2", .member = u"Dova", .clientWidth = 6690, .clientHeight = 5595,
+    .photo = ":/infowindows/dova.bmp", .labelLeft = 2640,
+    .firstFactTop = 480, .facts = DovaFacts,
+    .familyHeader = u"Family", .familyTop = 3360, .family = DovaFamily,
+    .lineY = 4680, .lineLeft = 2640, .lineRight = 8880,
+    .linkLeft = 2640, .linkTop = 4800, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = false,
+    .okLeft = 5160, .okTop = 5160,
+};
+
+constexpr Profile Brisa{
+    .windowName = "Form3", .member = u"Brisa", .clientWidth = 5790, .clientHeight = 4440,
+    .photo = ":/infowindows/brisa.bmp", .labelLeft = 1920,
+    .firstFactTop = 360, .facts = BrisaFacts,
+    .familyHeader = u"Family", .familyTop = 2400, .family = BrisaFamily,
+    .lineY = 3600, .lineLeft = 1920, .lineRight = 5640,
+    .linkLeft = 1920, .linkTop = 3720, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = false,
+    .okLeft = 4440, .okTop = 4080,
+};
+
+constexpr Profile Caddo{
+    .windowName = "Form4", .member = u"Caddo", .clientWidth = 6720, .clientHeight = 6150,
+    .photo = ":/infowindows/caddo.bmp", .labelLeft = 1920,
+    .firstFactTop = 360, .facts = CaddoFacts,
+    .familyHeader = u"Famliy", .familyTop = 4080, .family = CaddoFamily,
+    .lineY = 5280, .lineLeft = 1920, .lineRight = 7680,
+    .linkLeft = 2040, .linkTop = 5400, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = true,
+    .okLeft = 5160, .okTop = 5760,
+};
+
+constexpr Profile Efri{
+    .windowName = "Form5", .member = u"Efri", .clientWidth = 7335, .clientHeight = 5430,
+    .photo = ":/infowindows/efri.bmp", .labelLeft = 2760,
+    .firstFactTop = 360, .facts = EfriFacts,
+    .familyHeader = u"Family", .familyTop = 3360, .family = EfriFamily,
+    .lineY = 4560, .lineLeft = 2760, .lineRight = 7320,
+    .linkLeft = 2760, .linkTop = 4680, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = true,
+    .okLeft = 5880, .okTop = 5040,
+};
 
 } // namespace
 

@@ -13,20 +13,27 @@ struct Line
 
 struct Profile
 {
-    const char* windowName;    // Form1 ... Form5
-    const char16_t* member;    // the caption
-    int clientWidth, clientHeight;
-    const char* photo;         // resource path of the 24-bit portrait
-    int labelLeft;             // the label column
+    const char* windowName;       // Form1 ... Form5
+    const char16_t* member;       // the caption
+    int clientWidth;
+    int clientHeight;
+    const char* photo;            // resource path of the 24-bit portrait
+    int labelLeft;                // left edge of the label column
     int firstFactTop;
     std::span<const Line> facts;
-    const char16_t* familyHeader;
+    const char16_t* familyHeader; // spelt as the window spells it
     int familyTop;
     std::span<const Line> family; // Father, Mother, Brothers, Sisters
-    int lineY, lineFrom, lineTo;
-    int linkLeft, linkTop, linkWidth, linkHeight;
-    bool linkNamesMember;
-    int okLeft, okTop;
+    int lineY;                    // the line under the family lines
+    int lineLeft;
+    int lineRight;
+    int linkLeft;                 // the label that points to the full profile
+    int linkTop;
+    int linkWidth;
+    int linkHeight;
+    bool linkNamesMember;         // "....view <member>'s complete profile ..." rather than "her"
+    int okLeft;
+    int okTop;
 };
 
 const Profile& fenna(); // Form1

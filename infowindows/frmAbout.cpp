@@ -26,11 +26,11 @@ frmAbout::frmAbout(QWidget* parent)
 {
     using namespace InfoControls;
     setObjectName(QStringLiteral("frmAbout"));
-    fixWindow(this, 5835, 3555);
+    frameWindow(this, 5835, 3555, Border::Fixed);
 
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setGeometry(Twips::toPixels(120), Twips::toPixels(240), Twips::toPixels(960), Twips::toPixels(1275));
+    picIcon->setGeometry(Twips::rect(120, 240, 960, 1275));
     picIcon->setFrameStyle(QFrame::Box | QFrame::Plain);
     picIcon->setPixmap(QPixmap(QStringLiteral(":/infowindows/about.jpg")));
     picIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -77,8 +77,7 @@ frmAbout::frmAbout(QWidget* parent)
 
 void frmAbout::showModal(QWidget* parent)
 {
-    frmAbout box(parent);
-    box.exec();
+    InfoControls::showModal<frmAbout>(parent);
 }
 
 void frmAbout::Form_Load()

@@ -14,11 +14,11 @@ frmAbout1::frmAbout1(QWidget* parent)
     using namespace InfoControls;
     setObjectName(QStringLiteral("frmAbout1"));
     setWindowTitle(QStringLiteral("Help"));
-    fixWindow(this, 2760, 2550);
+    frameWindow(this, 2760, 2550, Border::Fixed);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(Twips::toPixels(120), Twips::toPixels(120), Twips::toPixels(240), Twips::toPixels(240));
+    image1->setGeometry(Twips::rect(120, 120, 240, 240));
     image1->setPixmap(QPixmap(QStringLiteral(":/infowindows/help.bmp")));
     image1->setAccessibleName(QStringLiteral("Help"));
 
@@ -29,7 +29,7 @@ frmAbout1::frmAbout1(QWidget* parent)
 
     auto* text1 = new QPlainTextEdit(this);
     text1->setObjectName(QStringLiteral("Text1"));
-    text1->setGeometry(0, Twips::toPixels(600), Twips::toPixels(2655), Twips::toPixels(1335));
+    text1->setGeometry(Twips::rect(0, 600, 2655, 1335));
     text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text1->setReadOnly(true);
@@ -59,8 +59,7 @@ frmAbout1::frmAbout1(QWidget* parent)
 
 void frmAbout1::showModal(QWidget* parent)
 {
-    frmAbout1 box(parent);
-    box.exec();
+    InfoControls::showModal<frmAbout1>(parent);
 }
 
 void frmAbout1::cmdOK_Click()

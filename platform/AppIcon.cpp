@@ -1,8 +1,5 @@
 #include "platform/AppIcon.h"
 
-#include "platform/DeferredIcon.h"
-#include "platform/Picture.h"
-
 // Resources compiled into a static library are only linked in when something
 // refers to them; this function is that reference.
 static void initAppIconResources()
@@ -22,24 +19,13 @@ QList<int> windowSizes()
     return {16, 22, 24, 32, 48, 64};
 }
 
-// Only the sizes a window manager draws are held: at 128 and 256 pixels the drawings
-// cost more to decode than all the rest of the window's pictures. They are decoded when
-// a window first asks for one; the calculator's own window has an icon of its own, so
-// the program starts without reading these at all.
 QIcon icon()
 {
-    QList<QSize> sizes;
+    initAppIconResources();
+    QIcon icon;
     for (int size : windowSizes())
-        sizes.append(QSize(size, size));
-    return DeferredIcon::make(
-        [] {
-            initAppIconResources();
-            QIcon icon;
-            for (int size : windowSizes())
-                icon.addPixmap(Picture::png(QStringLiteral(":/icons/app/%1.png").arg(size)));
-            return icon;
-        },
-        sizes);
+        icon.addFile(QStringLiteral(":/icons/app/%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace AppIcon

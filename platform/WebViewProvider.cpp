@@ -9,7 +9,8 @@
 
 // Qt's own setter for the context that every OpenGL context of the application shares
 // with; exported by Qt GUI, and what the application object itself calls when it is asked
-// for shared contexts at start.
+// for shared contexts at start. It is private Qt API: declared in no public header and
+// free to change between Qt versions, so check it whenever Qt is upgraded.
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace WebViewProvider {

@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("browser frame with a browser window") << Factory();
         QTest::newRow("about box") << Factory([] { return new frmAbout; });
         QTest::newRow("help box") << Factory([] { return new frmAbout1; });
-        QTest::newRow("profile window (one class for all five)") << Factory([] { return new Form1; });
+        QTest::newRow("profile window (one class for all five)") << Factory([] { return new ProfileWindow(Profiles::fenna()); });
     }
     void everyElementIsNamedAndDescribed()
     {

@@ -3,7 +3,7 @@
 #include "browser/FixedAddresses.h"
 #include "mainframe/frmMain.h"
 #include "calculator/Calculator.h"
-#include "platform/GuardedApplication.h"
+#include "platform/CalculatorApplication.h"
 #include "support/LoopbackHttpServer.h"
 
 #include <QElapsedTimer>
@@ -31,7 +31,7 @@ int runProgram(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    GuardedApplication app(argc, argv);
+    CalculatorApplication app(argc, argv);
     const QString scenario = app.arguments().value(2);
     const bool stalled = scenario.startsWith(u"stalled");
     LoopbackHttpServer server;

@@ -10,7 +10,7 @@
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
 #include "platform/AppIcon.h"
-#include "platform/GuardedApplication.h"
+#include "platform/CalculatorApplication.h"
 #include "support/LoopbackHttpServer.h"
 
 #include <QDeadlineTimer>
@@ -85,6 +85,13 @@ bool saveWindow(const QString& file)
     return save(&window, file);
 }
 
+template<const Profiles::Profile& (*profile)()>
+bool saveProfile(const QString& file)
+{
+    ProfileWindow window(profile());
+    return save(&window, file);
+}
+
 bool saveFrame(const QString& file)
 {
     frmMain::openBrowserWindow();
@@ -111,7 +118,7 @@ bool saveFrame(const QString& file)
 int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    GuardedApplication app(argc, argv);
+    CalculatorApplication app(argc, argv);
     app.setWindowIcon(AppIcon::icon());
     const QStringList args = app.arguments();
     if (args.size() < 2) {
@@ -138,11 +145,11 @@ int main(int argc, char* argv[])
         {"browser", saveFrame},
         {"about", saveWindow<frmAbout>},
         {"help", saveWindow<frmAbout1>},
-        {"profile-fenna", saveWindow<Form1>},
-        {"profile-dova", saveWindow<Form2>},
-        {"profile-brisa", saveWindow<Form3>},
-        {"profile-caddo", saveWindow<Form4>},
-        {"profile-efri", saveWindow<Form5>},
+        {"profile-fenna", saveProfile<Profiles::fenna>},
+        {"profile-dova", saveProfile<Profiles::dova>},
+        {"profile-brisa", saveProfile<Profiles::brisa>},
+        {"profile-caddo", saveProfile<Profiles::caddo>},
+        {"profile-efri", saveProfile<Profiles::efri>},
     };
     bool ok = true;
     for (const auto& [name, shoot] : windows)

@@ -1,13 +1,12 @@
-#include "platform/GuardedApplication.h"
+#include "platform/CalculatorApplication.h"
 
-#include "platform/LazyIconStyle.h"
 #include "platform/UnexpectedError.h"
 
 #include <QFont>
 
 #include <exception>
 
-GuardedApplication::GuardedApplication(int& argc, char** argv)
+CalculatorApplication::CalculatorApplication(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Calculator"));
@@ -18,11 +17,10 @@ GuardedApplication::GuardedApplication(int& argc, char** argv)
     // even on desktops that offer a global menu; that also spares every menu bar the
     // session bus query for a menu registrar.
     setAttribute(Qt::AA_DontUseNativeMenuBar);
-    setStyle(new LazyIconStyle(style()->name()));
     useDesignFonts();
 }
 
-void GuardedApplication::useDesignFonts()
+void CalculatorApplication::useDesignFonts()
 {
     // The windows are laid out for these faces; the metric-compatible Liberation faces
     // stand in for them, so that texts fit the places they were designed for.
@@ -37,7 +35,7 @@ void GuardedApplication::useDesignFonts()
     setFont(standard);
 }
 
-bool GuardedApplication::notify(QObject* receiver, QEvent* event)
+bool CalculatorApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
