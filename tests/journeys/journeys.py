@@ -1,0 +1,252 @@
+#!/usr/bin/env python3
+"""Journeys through the real program as a person makes them.
+
+The calculator runs on the X display given in DISPLAY (a virtual one in the test suite),
+under a window manager. It is driven only with X input (xdotool) and judged only by what
+X shows (window titles, the clipboard) and by the requests that reached a loopback
+server, which stands as the web engine's proxy so that nothing leaves this machine.
+
+    journeys.py PROGRAM [unittest arguments]
+"""
+import http.server
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+PROGRAM = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
+HOME = "http://go.corvelredirect.example/corveluniverse"
+SHOTS = os.environ.get("JOURNEY_SHOTS")  # a folder for screenshots of failed journeys
+
+
+def page(title, body=""):
+    return (f'<!DOCTYPE html><html><head><meta charset="utf-8"><title>{title}</title></head>'
+            f'<body>{body}</body></html>').encode()
+
+
+class Proxy(http.server.ThreadingHTTPServer):
+    """Answers every request with the page set for its address, else a page titled with
+    its path, and records the absolute addresses asked for."""
+
+    daemon_threads = True
+
+    def __init__(self):
+        self.requests, self.pages, self.lock = [], {}, threading.Lock()
+        super().__init__(("127.0.0.1", 0), ProxyHandler)
+
+    def asked(self, url):
+        with self.lock:
+            return self.requests.count(url)
+
+    def wait_for(self, url, times=1, timeout=20):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.asked(url) >= times:
+                return True
+            time.sleep(0.05)
+        return False
+
+
+class ProxyHandler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def do_GET(self):
+        with self.server.lock:
+            self.server.requests.append(self.path)
+        body = self.server.pages.get(self.path) or page(self.path.split("/", 3)[-1] or "/")
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Cache-Control", "no-store")
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_CONNECT(self):  # no tunnels: nothing here may reach another host
+        self.send_error(502)
+
+    def log_message(self, *args):
+        pass
+
+
+def x(*args):
+    return subprocess.run(args, capture_output=True, text=True, timeout=30).stdout.strip()
+
+
+def key(*keys):
+    x("xdotool", "key", "--delay", "60", *keys)
+    time.sleep(0.2)
+
+
+def type_text(text):
+    x("xdotool", "type", "--delay", "30", text)
+    time.sleep(0.2)
+
+
+def window(name, timeout=20):
+    """The id of the visible window whose title is exactly name."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        ids = x("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split()
+        if ids:
+            return ids[0]
+        time.sleep(0.1)
+    raise AssertionError(f"no window titled {name!r}")
+
+
+def click(win, left, top):
+    """A click at a point of a window's inside."""
+    x("xdotool", "mousemove", "--window", win, str(left), str(top), "click", "1")
+    time.sleep(0.3)
+
+
+def clipboard():
+    return x("xclip", "-o", "-selection", "clipboard")
+
+
+class Journeys(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.wm = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.wm.terminate()
+        cls.wm.wait()
+
+    def setUp(self):
+        self.proxy = Proxy()
+        threading.Thread(target=self.proxy.serve_forever, daemon=True).start()
+        self.home = tempfile.mkdtemp(prefix="journey-")
+        env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=f"{self.home}/config",
+                   XDG_CACHE_HOME=f"{self.home}/cache", XDG_DATA_HOME=f"{self.home}/data",
+                   QT_QPA_PLATFORM="xcb",
+                   QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{self.proxy.server_port}"
+                                              " --proxy-bypass-list=<-loopback>")
+        self.program = subprocess.Popen([PROGRAM], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.clipboard_owner = None
+        self.calculator = window("Calculator")
+
+    def tearDown(self):
+        if SHOTS and any(error for _, error in self._outcome.result.errors + self._outcome.result.failures):
+            os.makedirs(SHOTS, exist_ok=True)
+            x("import", "-window", "root", os.path.join(SHOTS, f"{self._testMethodName}.png"))
+        for process in (self.program, self.clipboard_owner):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self.proxy.shutdown()
+        self.proxy.server_close()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+    def set_clipboard(self, text):
+        # xclip keeps serving the text until another program takes the clipboard.
+        self.clipboard_owner = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard"], stdin=subprocess.PIPE,
+                                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.clipboard_owner.stdin.write(text.encode())
+        self.clipboard_owner.stdin.close()
+        time.sleep(0.3)
+
+    def open_browser(self):
+        """File > "Ardel's Corvel Universe" in the calculator; the frame's window id."""
+        x("xdotool", "windowactivate", "--sync", self.calculator)
+        click(self.calculator, 15, 10)  # the menu bar's "File"
+        click(self.calculator, 45, 32)  # its first item
+        frame = window("Corvel Explorer")
+        self.assertTrue(self.proxy.wait_for(HOME), "the home page was not asked for")
+        time.sleep(0.5)
+        return frame
+
+    def enter_address(self, url):
+        key("alt+a")
+        key("ctrl+a")
+        type_text(url)
+        key("Return")
+        self.assertTrue(self.proxy.wait_for(url), f"{url} was not asked for")
+        time.sleep(0.5)
+
+    def click_page(self, frame):
+        # The first browser window opens at the top-left of the frame's area; its page
+        # starts about 130 pixels below the frame's top.
+        click(frame, 200, 250)
+
+    def test_typed_address_and_enter_navigate_once(self):
+        self.open_browser()
+        for url, enter in (("http://a.example/one.htm", "Return"), ("http://a.example/two.htm?q=1", "KP_Enter")):
+            key("alt+a")
+            key("ctrl+a")
+            type_text(url)
+            self.assertEqual(self.proxy.asked(url), 0, "typing alone navigated")
+            key(enter)
+            self.assertTrue(self.proxy.wait_for(url), f"{enter} did not navigate to {url}")
+            time.sleep(1)
+            self.assertEqual(self.proxy.asked(url), 1)
+
+    def test_tab_away_from_a_typed_list_entry_does_not_navigate(self):
+        self.open_browser()
+        one, two = "http://a.example/one.htm", "http://a.example/two.htm"
+        self.enter_address(one)
+        self.enter_address(two)
+        key("alt+a")
+        key("ctrl+a")
+        type_text(one)
+        key("Tab")
+        time.sleep(2)
+        self.assertEqual(self.proxy.asked(one), 1, "leaving the box navigated")
+
+    def test_ctrl_n_works_as_soon_as_the_window_opens(self):
+        self.open_browser()
+        key("ctrl+n")
+        self.assertTrue(self.proxy.wait_for(HOME, times=2), "Ctrl+N opened no second window")
+
+    def test_copy_page_text(self):
+        frame = self.open_browser()
+        url = "http://a.example/text.htm"
+        self.proxy.pages[url] = page("text", "<p style='font-size:40px'>Nimbrel on tour</p>")
+        self.enter_address(url)
+        self.click_page(frame)
+        self.set_clipboard("old")
+        key("ctrl+a")
+        key("ctrl+c")
+        self.assertEqual(clipboard().strip(), "Nimbrel on tour")
+
+    def test_paste_into_a_form_field_of_the_page(self):
+        frame = self.open_browser()
+        url = "http://a.example/form.htm"
+        self.proxy.pages[url] = page("form", "<form action='/sent'><input name='q' style='position:fixed;"
+                                     "left:0;top:0;width:100%;height:100%'></form>")
+        self.enter_address(url)
+        self.click_page(frame)
+        self.set_clipboard("pasted text")
+        key("ctrl+v")
+        key("Return")
+        self.assertTrue(self.proxy.wait_for("http://a.example/sent?q=pasted+text"), "the pasted field was not sent")
+
+    def test_f5_reloads_and_alt_left_goes_back(self):
+        self.open_browser()
+        one, two = "http://a.example/one.htm", "http://a.example/two.htm"
+        self.enter_address(one)
+        self.enter_address(two)
+        self.click_page(window("Corvel Explorer"))
+        key("F5")
+        self.assertTrue(self.proxy.wait_for(two, times=2), "F5 did not reload")
+        time.sleep(0.5)
+        key("alt+Left")
+        time.sleep(1.5)
+        key("ctrl+l")
+        key("ctrl+c")
+        self.assertEqual(clipboard(), one, "Alt+Left did not go back")
+
+
+if __name__ == "__main__":
+    if not PROGRAM:
+        sys.exit(__doc__)
+    unittest.main(verbosity=2)
