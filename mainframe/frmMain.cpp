@@ -72,10 +72,9 @@ frmBrowser* frmMain::openBrowserWindow()
 
 void frmMain::adopt(std::unique_ptr<frmBrowser> window)
 {
-    if (!s_frame) {
+    const bool fresh = !s_frame;
+    if (fresh)
         s_frame = new frmMain;
-        s_frame->showMaximized();
-    }
     frmMain* frame = s_frame;
     QMdiArea* area = frame->mdiArea();
     const QList<QMdiSubWindow*> open = area->subWindowList(QMdiArea::CreationOrder);
@@ -93,6 +92,8 @@ void frmMain::adopt(std::unique_ptr<frmBrowser> window)
     noIcon.fill(Qt::transparent);
     sub->setWindowIcon(QIcon(noIcon));
     area->addSubWindow(sub);
+    if (fresh)
+        frame->showMaximized();
     // The menus go with the window when it closes; pick the next window's menus then.
     connect(sub, &QObject::destroyed, frame, &frmMain::updateMenus, Qt::QueuedConnection);
     // The window's designed inner size plus its frame, fitted into the frame's area so
