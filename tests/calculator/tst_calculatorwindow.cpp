@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <tuple>
 
 // The calculator window as the user meets it: real clicks on the real widgets, read back
 // from what the window shows.
@@ -17,60 +18,75 @@ class tst_CalculatorWindow : public QObject
     Q_OBJECT
 
 private slots:
-    // Keys (by caption, "E" is CE) or "@" and a menu command; then the readout and each
-    // modal window that opened with the pictures it shows (a box also with its text and
-    // icon), closed with Enter; only File > Exit closes the window itself.
+    // Keys clicked by caption (E for CE) after an optional menu command; then the readout,
+    // and the modal window that opened, if any, with the pictures it shows and for a
+    // message box its text and icon. Each modal is closed with Enter; only File > Exit
+    // closes the calculator window itself.
     void userSees_data()
     {
-        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("readout");
-        QTest::addColumn<QStringList>("modals");
-        QTest::newRow("every digit key types its digit") << "1234567890" << "1234567890." << QStringList();
-        QTest::newRow("point, plus, times, minus and equals") << "12+3.5X2=--4=" << "35" << QStringList();
-        QTest::newRow("CE, C, percent and divide") << "5+3E4=C200+5%=/4=" << "2.5" << QStringList();
-        QTest::newRow("division by zero warns in a box, then the keys work on")
-            << "8/0=2+2=" << "4" << QStringList{u"Calculator|1|Can't divide by zero|2"_qs};
-        QTest::newRow("Help Topics") << "@mnuHelpTopics" << "0." << QStringList{u"Help|1"_qs};
-        QTest::newRow("About") << "@Ardel" << "0." << QStringList{u"About Ardel's Corvel Calculator|1"_qs};
-        QTest::newRow("File Exit closes the window") << "@mnuFileExit" << "0." << QStringList();
-        for (const char* profile : {"Fenna", "Dova", "Brisa", "Caddo", "Efri"})
-            QTest::newRow(profile) << u"@mnuNb"_qs + QLatin1String(profile) << "0." << QStringList{QLatin1String(profile) + u"|1"};
+        QTest::addColumn<QString>("modal");
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        const auto row = [](const char* rule, QString keys, QString command, QString readout, QString modal = {},
+                            int pictures = 0, QString message = {}, QMessageBox::Icon icon = QMessageBox::NoIcon) {
+            QTest::newRow(rule) << keys << command << readout << modal << pictures << message << icon;
+        };
+        row("every digit key types its digit", u"1234567890"_qs, {}, u"1234567890."_qs);
+        row("point, plus, times, minus and equals", u"12+3.5X2=--4="_qs, {}, u"35"_qs);
+        row("CE, C, percent and divide", u"5+3E4=C200+5%=/4="_qs, {}, u"2.5"_qs);
+        row("division by zero warns in a box, then the keys work on", u"8/0=2+2="_qs, {}, u"4"_qs, u"Calculator"_qs, 1,
+            u"Can't divide by zero"_qs, QMessageBox::Warning);
+        row("Help Topics", {}, u"mnuHelpTopics"_qs, u"0."_qs, u"Help"_qs, 1);
+        row("About", {}, u"Ardel"_qs, u"0."_qs, u"About Ardel's Corvel Calculator"_qs, 1);
+        row("File Exit closes the window", {}, u"mnuFileExit"_qs, u"0."_qs);
+        for (const QString profile : {u"Fenna"_qs, u"Dova"_qs, u"Brisa"_qs, u"Caddo"_qs, u"Efri"_qs})
+            row(qPrintable(profile), {}, u"mnuNb"_qs + profile, u"0."_qs, profile, 1);
     }
     void userSees()
     {
-        QFETCH(QString, steps);
+        QFETCH(QString, keys);
+        QFETCH(QString, command);
         QFETCH(QString, readout);
-        QFETCH(QStringList, modals);
+        QFETCH(QString, modal);
+        QFETCH(int, pictures);
+        QFETCH(QString, message);
+        QFETCH(QMessageBox::Icon, icon);
         Calculator window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // A fixed-size window that cannot be maximized, with its icon and picture.
         QVERIFY(window.minimumSize() == window.maximumSize() && !(window.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(!window.windowIcon().isNull() && !window.findChild<QLabel*>(u"Image1"_qs)->pixmap().isNull());
-        QStringList seen;
+        using Modal = std::tuple<QString, int, QString, QMessageBox::Icon>;
+        QList<Modal> seen;
         QTimer presser;
-        connect(&presser, &QTimer::timeout, &presser, [&seen] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                const auto* box = qobject_cast<QMessageBox*>(modal);
-                const QList<QLabel*> labels = modal->findChildren<QLabel*>();
-                const auto pictures = std::count_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); });
-                seen << modal->windowTitle() % u'|' % QString::number(pictures)
-                            % (box ? u'|' % box->text() % u'|' % QString::number(box->icon()) : QString());
-                QTest::keyClick(modal, Qt::Key_Return);
+        connect(&presser, &QTimer::timeout, &presser, [&] {
+            if (QWidget* opened = QApplication::activeModalWidget()) {
+                const auto* box = qobject_cast<QMessageBox*>(opened);
+                const QList<QLabel*> labels = opened->findChildren<QLabel*>();
+                seen << Modal(opened->windowTitle(), std::count_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); }),
+                              box ? box->text() : QString(), box ? box->icon() : QMessageBox::NoIcon);
+                QTest::keyClick(opened, Qt::Key_Return);
             }
         });
         presser.start(5);
-        if (steps.startsWith(u'@'))
-            window.findChild<QAction*>(steps.mid(1))->trigger();
-        const QList<QPushButton*> keys = window.findChildren<QPushButton*>();
-        for (const QChar c : steps.startsWith(u'@') ? QString() : steps) {
-            const auto key = std::find_if(keys.begin(), keys.end(), [&](QPushButton* b) { return b->text() == (c == u'E' ? u"CE"_qs : QString(c)); });
-            QVERIFY2(key != keys.end(), qPrintable(QString(c)));
+        if (!command.isEmpty())
+            window.findChild<QAction*>(command)->trigger();
+        const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
+        for (const QChar c : keys) {
+            const QString caption = c == u'E' ? u"CE"_qs : QString(c);
+            const auto key = std::find_if(buttons.begin(), buttons.end(), [&](QPushButton* b) { return b->text() == caption; });
+            QVERIFY2(key != buttons.end(), qPrintable(caption));
             QTest::mouseClick(*key, Qt::LeftButton);
         }
         QCOMPARE(window.findChild<QLabel*>(u"Readout"_qs)->text(), readout);
-        QCOMPARE(seen, modals);
-        QCOMPARE(window.isVisible(), steps != u"@mnuFileExit");
+        const QList<Modal> expected{Modal(modal, pictures, message, icon)};
+        QCOMPARE(seen, modal.isEmpty() ? QList<Modal>() : expected);
+        QCOMPARE(window.isVisible(), command != u"mnuFileExit");
     }
 };
 

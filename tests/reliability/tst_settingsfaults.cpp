@@ -22,6 +22,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// The arguments of a child started to store: argv[StoreFlag] is "--store".
+enum ChildArgument { StoreFlag = 1, GoFile, Left, Top, Width, Height, ChildArgc };
+
 bool g_privateMounts = false; // set by main when the test has a mount namespace of its own
 
 // Read from disk, not from QSettings' cache: what a later program start would see.
@@ -122,14 +125,15 @@ int storeWhenLetGo(const QStringList& args)
 {
     std::printf("ready\n");
     std::fflush(stdout);
-    while (!QFile::exists(args.at(2)))
+    while (!QFile::exists(args.at(GoFile)))
         QThread::usleep(100);
-    return store(QRect(args.at(3).toInt(), args.at(4).toInt(), args.at(5).toInt(), args.at(6).toInt())).isEmpty() ? 0 : 1;
+    const QRect frame(args.at(Left).toInt(), args.at(Top).toInt(), args.at(Width).toInt(), args.at(Height).toInt());
+    return store(frame).isEmpty() ? 0 : 1;
 }
 
 int main(int argc, char** argv)
 {
-    if (argc == 7 && qstrcmp(argv[1], "--store") == 0) {
+    if (argc == ChildArgc && qstrcmp(argv[StoreFlag], "--store") == 0) {
         QCoreApplication app(argc, argv);
         return storeWhenLetGo(app.arguments());
     }
