@@ -3,13 +3,6 @@
 #include "platform/DeferredIcon.h"
 #include "platform/Picture.h"
 
-// Resources compiled into a static library are only linked in when something
-// refers to them; this function is that reference.
-static void initAppIconResources()
-{
-    Q_INIT_RESOURCE(appicon);
-}
-
 namespace AppIcon {
 
 QString desktopId()
@@ -33,7 +26,6 @@ QIcon icon()
         sizes.append(QSize(size, size));
     return DeferredIcon::make(
         [] {
-            initAppIconResources();
             QIcon icon;
             for (int size : windowSizes())
                 icon.addPixmap(Picture::png(QStringLiteral(":/icons/app/%1.png").arg(size)));
