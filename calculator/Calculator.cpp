@@ -41,7 +41,6 @@ Calculator::Calculator(QWidget* parent)
         ShowWarning(QString::fromStdString(message), QString::fromStdString(title));
     })
 {
-    Q_INIT_RESOURCE(calculator);
     m_ui->setupUi(this);
     numberByName(m_ui->Number);
     numberByName(m_ui->Operator);

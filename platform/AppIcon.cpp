@@ -1,12 +1,5 @@
 #include "platform/AppIcon.h"
 
-// Resources compiled into a static library are only linked in when something
-// refers to them; this function is that reference.
-static void initAppIconResources()
-{
-    Q_INIT_RESOURCE(appicon);
-}
-
 namespace AppIcon {
 
 QString desktopId()
@@ -21,7 +14,6 @@ QList<int> windowSizes()
 
 QIcon icon()
 {
-    initAppIconResources();
     QIcon icon;
     for (int size : windowSizes())
         icon.addFile(QStringLiteral(":/icons/app/%1.png").arg(size), QSize(size, size));

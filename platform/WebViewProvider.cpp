@@ -50,8 +50,8 @@ void shareOpenGLContexts()
 // The file name CMake gives the MODULE target on this platform.
 const QString ModuleFile = QStringLiteral("libcalculator_webview.so");
 
-// Where the module may be: beside the program (the build tree), then the installed
-// library folder relative to the program's folder.
+// Where the module may be: beside the program (the build tree), then its installed folder,
+// by the relative path from the installed program's folder that the build worked out.
 QStringList candidateFiles()
 {
     if (!g_testModuleFile.isEmpty())
@@ -59,8 +59,8 @@ QStringList candidateFiles()
     const QString programDir = QCoreApplication::applicationDirPath();
     return {
         programDir % u'/' % ModuleFile,
-        QDir::cleanPath(programDir % u"/../" % QStringLiteral(CALCULATOR_INSTALL_LIBDIR)
-                        % u"/calculator/" % ModuleFile),
+        QDir::cleanPath(programDir % u'/' % QStringLiteral(CALCULATOR_MODULE_DIR_FROM_PROGRAM) % u'/'
+                        % ModuleFile),
     };
 }
 
