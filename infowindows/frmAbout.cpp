@@ -20,11 +20,6 @@ void fillIn(QLabel* label, const QString& value)
         label->setToolTip(label->toolTip().arg(value));
 }
 
-QString memberSite(const char16_t* host, const char* path)
-{
-    return QStringLiteral("http://") % QStringView(host) % u'/' % QLatin1String(path);
-}
-
 } // namespace
 
 frmAbout::frmAbout(QWidget* parent)
@@ -38,8 +33,8 @@ frmAbout::frmAbout(QWidget* parent)
     fillIn(m_ui->Label4, ThankedPerson);
     fillIn(m_ui->Label2, ContactAddress);
     m_ui->Label3->setText(m_ui->Label3->text().arg(FixedAddresses::home(),
-                                                   memberSite(FixedAddresses::RedirectHost, "zoroduvirerodo"),
-                                                   memberSite(FixedAddresses::SecondRedirectHost, "vevevuzod")));
+                                                   FixedAddresses::address(FixedAddresses::CaddoSite),
+                                                   FixedAddresses::address(FixedAddresses::EfriWorld)));
 
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(m_ui->cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
