@@ -32,6 +32,11 @@ constexpr Entry command(const char16_t* name, const char16_t* caption, const cha
 {
     return {Kind::Command, name, caption, parent, endpoint, rest};
 }
+constexpr Entry command(const char16_t* name, const char16_t* caption, const char16_t* parent,
+                        FixedAddresses::Place place)
+{
+    return command(name, caption, parent, place.endpoint, place.rest);
+}
 constexpr Entry submenu(const char16_t* name, const char16_t* caption, const char16_t* parent)
 {
     return {Kind::Submenu, name, caption, parent, Endpoint::FanSitePage, u""};
@@ -121,8 +126,8 @@ constexpr Entry entries[] = {
             u"/isapi/redir.dll?prd=windowsupdate&clcid=&pver=&ar=WindowsUpdate"),
 
     separator(u"mnuFavBar0", Top),
-    command(u"mnuFavEfri", u"Efri World", Top, Endpoint::SecondRedirect, u"/vevevuzod"),
-    command(u"mnuFavCaddo", u"Caddo", Top, Endpoint::HomeRedirect, u"/zoroduvirerodo"),
+    command(u"mnuFavEfri", u"Efri World", Top, FixedAddresses::EfriWorld),
+    command(u"mnuFavCaddo", u"Caddo", Top, FixedAddresses::CaddoSite),
     command(u"mnuFavBrisa", u"World Of Brisa", Top, Page, u"brisasolo.htm"),
     command(u"mnuFavFenna", u"Fenna Uncoverd", Top, Page, u"fennasolo.htm"),
     command(u"mnuFavDova", u"Dova Palace", Top, Page, u"dovasolo.htm"),

@@ -49,6 +49,11 @@ QString address(Endpoint endpoint, QStringView rest)
     return result;
 }
 
+QString address(Place place)
+{
+    return address(place.endpoint, place.rest);
+}
+
 QString home()
 {
     return address(Endpoint::HomeRedirect, u"/corveluniverse");

@@ -36,6 +36,19 @@ enum class Endpoint {
 // given (a page name, or a path with its query; empty for a bare home address).
 QString address(Endpoint endpoint, QStringView rest);
 
+// A fixed address named once and used in more than one window.
+struct Place
+{
+    Endpoint endpoint;
+    const char16_t* rest;
+};
+QString address(Place place);
+
+// Two members' fan sites behind the redirect services, in the Favourites menu and the
+// about box.
+inline constexpr Place CaddoSite{Endpoint::HomeRedirect, u"/zoroduvirerodo"};
+inline constexpr Place EfriWorld{Endpoint::SecondRedirect, u"/vevevuzod"};
+
 // The fan site's home address: a short redirect address.
 QString home();
 // The fan site's search page.

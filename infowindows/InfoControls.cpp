@@ -42,15 +42,16 @@ QWidget* line(QWidget* parent, const char* name, int x1, int x2, int y, const QC
     return line;
 }
 
-void frameWindow(QDialog* dialog, int clientWidth, int clientHeight, Border border)
+void titleBarWithCloseBox(QDialog* dialog)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    const QSize size(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
-    if (border == Border::Sizable)
-        dialog->resize(size);
-    else
-        dialog->setFixedSize(size);
+}
+
+void frameWindow(QDialog* dialog, int clientWidth, int clientHeight)
+{
+    titleBarWithCloseBox(dialog);
+    dialog->resize(Twips::toPixels(clientWidth), Twips::toPixels(clientHeight));
 }
 
 } // namespace InfoControls

@@ -19,11 +19,12 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, int 
 // A straight horizontal line from (x1, y) to (x2, y), width pixels thick.
 QWidget* line(QWidget* parent, const char* name, int x1, int x2, int y, const QColor& colour,
               int width = 1);
-enum class Border { Fixed, Sizable };
 
-// Gives the window a title bar with a close box only, the border, and a client area of the
-// given size in twips: its only size when the border is fixed, its first when sizable.
-void frameWindow(QDialog* dialog, int clientWidth, int clientHeight, Border border);
+// Gives the window a title bar with a close box only: no minimise, maximise or help button.
+void titleBarWithCloseBox(QDialog* dialog);
+
+// The same title bar, a sizable border and a first client area of the given size in twips.
+void frameWindow(QDialog* dialog, int clientWidth, int clientHeight);
 
 // Opens a fresh window of the class modally and returns when it has been closed, so that
 // every opening shows the window as designed. `args` go to its constructor, before the parent.

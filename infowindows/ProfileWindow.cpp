@@ -27,7 +27,7 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
     setObjectName(QLatin1String(p.windowName));
     setWindowTitle(text(p.member));
     // A sizable border with no minimise or maximise button; nothing moves on resize.
-    frameWindow(this, p.clientWidth, p.clientHeight, Border::Sizable);
+    frameWindow(this, p.clientWidth, p.clientHeight);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

@@ -7,7 +7,7 @@
 #include <QMessageBox>
 
 #include <array>
-#include <cstring>
+#include <cstdint>
 
 namespace {
 

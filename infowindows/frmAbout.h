@@ -2,7 +2,11 @@
 
 #include <QDialog>
 
-class QPushButton;
+#include <memory>
+
+namespace Ui {
+class frmAbout;
+}
 
 // The about box: who made the program, thanks, a contact line and the author's sites.
 class frmAbout : public QDialog
@@ -11,6 +15,7 @@ class frmAbout : public QDialog
 
 public:
     explicit frmAbout(QWidget* parent = nullptr);
+    ~frmAbout() override;
 
     // Opens a fresh about box modally and returns when it has been closed.
     static void showModal(QWidget* parent);
@@ -20,5 +25,5 @@ private:
     void cmdOK_Click();
     void cmdSysInfo_Click();
 
-    QPushButton* m_cmdOK = nullptr;
+    std::unique_ptr<Ui::frmAbout> m_ui;
 };

@@ -1,5 +1,6 @@
 #include "platform/CalculatorApplication.h"
 
+#include "platform/AppIcon.h"
 #include "platform/UnexpectedError.h"
 
 #include <QFont>
@@ -12,7 +13,7 @@ CalculatorApplication::CalculatorApplication(int& argc, char** argv)
     setApplicationName(QStringLiteral("Calculator"));
     setApplicationVersion(QStringLiteral("1.01"));
     setApplicationDisplayName(QString());
-    setDesktopFileName(QStringLiteral("example.corveluniverse.Calculator"));
+    setDesktopFileName(AppIcon::desktopId());
     // The menus are part of each window's designed layout, so they stay in the window
     // even on desktops that offer a global menu; that also spares every menu bar the
     // session bus query for a menu registrar.

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QWidget;
-
 // The one course for a failure that a handler does not expect: a message box titled
 // "Calculator" that names the error. The handler that met it is abandoned; the program
 // keeps running.

@@ -80,7 +80,7 @@ private slots:
     }
 
     // Every window of the program; a null factory stands for the frame opened above.
-    void everyElementIsNamedAndDescribed_data()
+    void everyElementIsNamed_data()
     {
         QTest::addColumn<Factory>("make");
         QTest::newRow("calculator window") << Factory([] { return new Calculator; });
@@ -89,7 +89,7 @@ private slots:
         QTest::newRow("help box") << Factory([] { return new frmAbout1; });
         QTest::newRow("profile window (one class for all five)") << Factory([] { return new ProfileWindow(Profiles::fenna()); });
     }
-    void everyElementIsNamedAndDescribed()
+    void everyElementIsNamed()
     {
         QFETCH(Factory, make);
         const std::unique_ptr<QWidget> owned(make ? make() : nullptr);

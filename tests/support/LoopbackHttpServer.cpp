@@ -1,12 +1,10 @@
 #include "support/LoopbackHttpServer.h"
 
 #include <QHostAddress>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QStringBuilder>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 #include <QUrl>
 
 LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
@@ -61,12 +59,9 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
         if (!raw)
             message += "Content-Length: " + QByteArray::number(declared) + "\r\nCache-Control: no-store\r\n\r\n"
                        + (method == "HEAD" ? QByteArray() : response.body);
-        const auto send = [socket = QPointer<QTcpSocket>(socket), message, raw] {
-            // A raw answer closes the connection once its bytes are written.
-            if (socket && socket->state() == QAbstractSocket::ConnectedState && socket->write(message) >= 0 && raw)
-                socket->disconnectFromHost();
-        };
-        response.delayMs > 0 ? QTimer::singleShot(response.delayMs, socket, send) : send();
+        // A raw answer closes the connection once its bytes are written.
+        if (socket->write(message) >= 0 && raw)
+            socket->disconnectFromHost();
     }
 }
 

@@ -14,9 +14,9 @@ class QTcpSocket;
 // How the server answers one address.
 struct LoopbackResponse
 {
-    // Answer: status, headers and body (after delayMs). NeverAnswer: keep the connection
-    // open and send nothing. Drop: close it unanswered. Raw: send body verbatim as the
-    // whole answer (after delayMs), then close. Unfinished: like Answer, but declare far
+    // Answer: status, headers and body. NeverAnswer: keep the connection open and send
+    // nothing. Drop: close it unanswered. Raw: send body verbatim as the whole answer,
+    // then close. Unfinished: like Answer, but declare far
     // more bytes than the body has and keep the connection open: a load that never ends.
     enum class Kind { Answer, NeverAnswer, Drop, Raw, Unfinished };
 
@@ -24,7 +24,6 @@ struct LoopbackResponse
     int status = 200;
     QList<QPair<QByteArray, QByteArray>> headers; // Content-Length is added
     QByteArray body;
-    int delayMs = 0;
 
     static LoopbackResponse page(const QString& title, const QByteArray& bodyHtml = {})
     {
@@ -33,7 +32,6 @@ struct LoopbackResponse
                     + "</title></head><body>" + bodyHtml + "</body></html>"};
     }
     static LoopbackResponse redirect(const QString& location, int status = 302) { return {Kind::Answer, status, {{"Location", location.toUtf8()}}}; }
-    static LoopbackResponse error(int status, const QString& title) { return {Kind::Answer, status, page(title).headers, page(title).body}; }
     static LoopbackResponse neverAnswer() { return {Kind::NeverAnswer}; }
     // A page whose head and start arrive, and whose rest never does.
     static LoopbackResponse unfinished(const QString& title)
@@ -66,7 +64,6 @@ public:
     // Answer requests for url (matched exactly against the received target; when no
     // exact rule matches, the target without its query is tried) with response.
     void setResponse(const QString& url, const LoopbackResponse& response) { m_responses.insert(url, response); }
-    void clearResponses() { m_responses.clear(); }
 
     // The targets of the requests whose Host header names host (with any port), in order;
     // the engine makes background requests of its own, so tests look only at the hosts
