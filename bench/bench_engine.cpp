@@ -18,13 +18,28 @@ using Clock = std::chrono::steady_clock;
 void press(CalculatorEngine& engine, char key)
 {
     switch (key) {
-    case '.': engine.DecimalKey(); break;
-    case '%': engine.PercentKey(); break;
-    case 'C': engine.CancelKey(); break;
-    case 'E': engine.CancelEntryKey(); break;
-    case '+': case '-': case '*': case '/': case '=':
-        engine.OperatorKey(std::string(1, key)); break;
-    default: engine.NumberKey(std::string(1, key)); break;
+    case '.':
+        engine.DecimalKey();
+        break;
+    case '%':
+        engine.PercentKey();
+        break;
+    case 'C':
+        engine.CancelKey();
+        break;
+    case 'E':
+        engine.CancelEntryKey();
+        break;
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '=':
+        engine.OperatorKey(std::string(1, key));
+        break;
+    default:
+        engine.NumberKey(std::string(1, key));
+        break;
     }
 }
 
@@ -38,12 +53,18 @@ std::string mixedStream(std::size_t length)
     keys.reserve(length);
     for (std::size_t i = 0; i < length; ++i) {
         const int p = pick(random);
-        if (p < 60) keys += static_cast<char>('0' + p % 10);
-        else if (p < 85) keys += "+-*/="[p % 5];
-        else if (p < 91) keys += '.';
-        else if (p < 94) keys += '%';
-        else if (p < 97) keys += 'E';
-        else keys += 'C';
+        if (p < 60)
+            keys += static_cast<char>('0' + p % 10);
+        else if (p < 85)
+            keys += "+-*/="[p % 5];
+        else if (p < 91)
+            keys += '.';
+        else if (p < 94)
+            keys += '%';
+        else if (p < 97)
+            keys += 'E';
+        else
+            keys += 'C';
     }
     return keys;
 }
@@ -59,7 +80,8 @@ double secondsFor(const std::string& keys, bool readEveryKey)
             sink += engine.Readout().size();
     }
     const auto stop = Clock::now();
-    if (sink == 1) std::puts("");   // keeps the readouts from being optimised away
+    if (sink == 1)
+        std::puts(""); // keeps the readouts from being optimised away
     return std::chrono::duration<double>(stop - start).count();
 }
 
@@ -92,7 +114,8 @@ int main(int argc, char* argv[])
     const std::string digits10k = std::string(10000, '7');
     const int repeats = smoke ? 5 : 50;
     std::string batch1k;
-    for (int i = 0; i < 10; ++i) batch1k += digits1k + 'C';
+    for (int i = 0; i < 10; ++i)
+        batch1k += digits1k + 'C';
     const double cost1k = bestOf(tries * repeats / 10 + 1, batch1k, false) / 10;
     const double cost10k = bestOf(tries * repeats / 10 + 1, digits10k + 'C', false);
     std::printf("engine_type_1k_us %.3f\n", cost1k * 1e6);

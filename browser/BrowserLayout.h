@@ -33,6 +33,9 @@ constexpr Sizes compute(int innerWidth, int innerHeight, int addressPanelBottom)
 // Where the load step puts the address box inside its panel: 50 from the left, 15
 // under the label.
 constexpr int addressLeft = 50;
-constexpr int addressTop(int labelTop, int labelHeight) { return labelTop + labelHeight + 15; }
+constexpr int addressTop(int labelTop, int labelHeight)
+{
+    return labelTop + labelHeight + 15;
+}
 
 } // namespace BrowserLayout

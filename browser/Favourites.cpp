@@ -23,12 +23,12 @@ struct Entry
     const char16_t* name;
     const char16_t* caption;
     const char16_t* parent;
-    Endpoint endpoint;   // commands only
+    Endpoint endpoint;    // commands only
     const char16_t* rest; // commands only: page name, or path and query
 };
 
-constexpr Entry command(const char16_t* name, const char16_t* caption, const char16_t* parent,
-                        Endpoint endpoint, const char16_t* rest)
+constexpr Entry command(const char16_t* name, const char16_t* caption, const char16_t* parent, Endpoint endpoint,
+                        const char16_t* rest)
 {
     return {Kind::Command, name, caption, parent, endpoint, rest};
 }
@@ -117,8 +117,7 @@ constexpr Entry entries[] = {
     command(u"mnuFavNbReleases1", u"Video Releases", Nb, Page, u"videos1.htm"),
 
     submenu(Win, u"Windows", Top),
-    command(u"mnuFavWin1", u"Customize Links", Win, Endpoint::MakerWeb,
-            u"/isapi/redir.dll?prd=ie&pver=5.0&ar=CLinks"),
+    command(u"mnuFavWin1", u"Customize Links", Win, Endpoint::MakerWeb, u"/isapi/redir.dll?prd=ie&pver=5.0&ar=CLinks"),
     command(u"mnuFavWin2", u"Microsoft", Win, Endpoint::MakerWeb,
             u"/isapi/redir.dll?prd=windows98&clcid=&pver=4.10&ar=Microsoft"),
     command(u"mnuFavWin3", u"Windows", Win, Endpoint::MakerWeb, u"/isapi/redir.dll?prd=ie&ar=windows"),

@@ -12,8 +12,8 @@ namespace FixedAddresses {
 // Hosts of the fan site and its services.
 inline constexpr char16_t RedirectHost[] = u"go.corvelredirect.example";     // home address's redirect service
 inline constexpr char16_t SecondRedirectHost[] = u"hop.fanlinks.example";    // the second redirect service
-inline constexpr char16_t PageHost[] = u"www.corveluniverse.example";         // the fan site's pages
-inline constexpr char16_t DownloadsHost[] = u"files.corveluniverse.example";  // the fan site's downloads
+inline constexpr char16_t PageHost[] = u"www.corveluniverse.example";        // the fan site's pages
+inline constexpr char16_t DownloadsHost[] = u"files.corveluniverse.example"; // the fan site's downloads
 
 // Where an address points: a host, and for the fan site's pages also their folder.
 enum class Endpoint {
@@ -28,8 +28,8 @@ enum class Endpoint {
     Altavista,
     GoTo,
     Yahoo,
-    MakerWeb,         // the operating-system maker's main web host
-    MakerWindows,     // the operating-system maker's Windows host
+    MakerWeb,     // the operating-system maker's main web host
+    MakerWindows, // the operating-system maker's Windows host
 };
 
 // The complete address: "http://", the endpoint's host and folder, then rest exactly as

@@ -38,8 +38,8 @@ bool ShortcutRouter::eventFilter(QObject* watched, QEvent* event)
         if (!action->isEnabled() || !action->shortcuts().contains(keys))
             continue;
         const auto condition = m_conditions.constFind(action);
-        const bool focusKeepsIt = (inPage && m_pageKeys.contains(action))
-            || (condition != m_conditions.cend() && !(*condition)(focus));
+        const bool focusKeepsIt
+            = (inPage && m_pageKeys.contains(action)) || (condition != m_conditions.cend() && !(*condition)(focus));
         if (focusKeepsIt)
             event->accept(); // overridden: the key goes to the focused widget as a key press
         else

@@ -3,8 +3,8 @@
 
 #include "browser/BrowserLayout.h"
 #include "browser/Favourites.h"
-#include "browser/FixedAddresses.h"
 #include "browser/FindBar.h"
+#include "browser/FixedAddresses.h"
 #include "browser/ShortcutRouter.h"
 #include "browser/ZoomSteps.h"
 #include "platform/Twips.h"
@@ -31,9 +31,9 @@ struct ToolButton
 
 // Left to right; the key is what tbToolBar_ButtonClick acts on.
 constexpr ToolButton toolButtons[] = {
-    {u"Back", u":/browser/back.png"},       {u"Forward", u":/browser/forward.png"},
-    {u"Stop", u":/browser/stop.png"},       {u"Refresh", u":/browser/refresh.png"},
-    {u"Home", u":/browser/home.png"},       {u"Search", u":/browser/search.png"},
+    {u"Back", u":/browser/back.png"}, {u"Forward", u":/browser/forward.png"},
+    {u"Stop", u":/browser/stop.png"}, {u"Refresh", u":/browser/refresh.png"},
+    {u"Home", u":/browser/home.png"}, {u"Search", u":/browser/search.png"},
 };
 
 struct EditItem
@@ -57,8 +57,14 @@ QIcon maskedIcon(const QString& path)
     return QIcon(picture);
 }
 
-int px(int twips) { return Twips::toPixels(twips); }
-int twips(int pixels) { return Twips::fromPixels(pixels); }
+int px(int twips)
+{
+    return Twips::toPixels(twips);
+}
+int twips(int pixels)
+{
+    return Twips::fromPixels(pixels);
+}
 
 } // namespace
 
@@ -186,9 +192,8 @@ void frmBrowser::buildKeys()
         addAction(action);
         return action;
     };
-    const auto button = [this](const char16_t* name) {
-        return [this, name] { tbToolBar_ButtonClick(QString::fromUtf16(name)); };
-    };
+    const auto button
+        = [this](const char16_t* name) { return [this, name] { tbToolBar_ButtonClick(QString::fromUtf16(name)); }; };
     key({Qt::Key_F5, Qt::CTRL | Qt::Key_R}, button(u"Refresh"));
     key({Qt::ALT | Qt::Key_Left}, button(u"Back"));
     key({Qt::ALT | Qt::Key_Right}, button(u"Forward"));
@@ -260,7 +265,7 @@ void frmBrowser::Form_Load()
 
     const QLabel* label = m_ui->lblAddress;
     m_ui->cboAddress->move(px(BrowserLayout::addressLeft),
-                          px(BrowserLayout::addressTop(twips(label->y()), twips(label->height()))));
+                           px(BrowserLayout::addressTop(twips(label->y()), twips(label->height()))));
 
     m_view->widget()->setFocus();
 
@@ -275,8 +280,8 @@ void frmBrowser::Form_Load()
 void frmBrowser::Form_Resize()
 {
     const QWidget* panel = m_ui->picAddress;
-    const BrowserLayout::Sizes sizes =
-        BrowserLayout::compute(twips(width()), twips(height()), twips(panel->y() + panel->height()));
+    const BrowserLayout::Sizes sizes
+        = BrowserLayout::compute(twips(width()), twips(height()), twips(panel->y() + panel->height()));
     QWidget* view = m_view ? m_view->widget() : nullptr;
     if (sizes.addressWidth)
         m_ui->cboAddress->resize(px(*sizes.addressWidth), m_ui->cboAddress->height());
@@ -339,7 +344,7 @@ void frmBrowser::brwWebBrowser_NavigateComplete2(QObject* frame, const QString& 
     box->insertItem(0, location);
     box->setCurrentIndex(0);
     box->lineEdit()->setCursorPosition(0); // show the address from its start
-    cboAddress_Click(); // the selection raises it; the guard makes it do nothing
+    cboAddress_Click();                    // the selection raises it; the guard makes it do nothing
     m_ListUpdating = false;
 }
 

@@ -1,9 +1,9 @@
 #include "calculator/Calculator.h"
 
-#include "mainframe/frmMain.h"
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
+#include "mainframe/frmMain.h"
 #include "ui_Calculator.h"
 
 #include <QAbstractButton>
@@ -33,9 +33,9 @@ QFont makeFont(const QString& family, qreal points, bool bold)
 } // namespace
 
 Calculator::Calculator(QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                              | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent,
+                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_ui(std::make_unique<Ui::Calculator>())
     , m_engine([this](const std::string& message, const std::string& title) {
         ShowWarning(QString::fromStdString(message), QString::fromStdString(title));

@@ -22,8 +22,7 @@ std::optional<double> strictValue(const std::variant<std::monostate, double, std
         return 0.0;
     const NumberText::Reading reading = NumberText::readStrict(text);
     if (!reading.isNumber())
-        return reading.kind == NumberText::Reading::Kind::OutOfRange ? std::nullopt
-                                                                      : std::optional(0.0);
+        return reading.kind == NumberText::Reading::Kind::OutOfRange ? std::nullopt : std::optional(0.0);
     return reading.value;
 }
 
@@ -39,8 +38,7 @@ std::optional<double> lenientValue(const std::string& text)
 
 CalculatorEngine::CalculatorEngine(WarningSink showWarning)
     : m_showWarning(std::move(showWarning))
-{
-}
+{ }
 
 void CalculatorEngine::Reset()
 {

@@ -8,7 +8,10 @@
 namespace NumberText {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Length of the longest number at the start of text (0 when there is none), and where
 // its exponent starts (npos when it has none).
@@ -111,8 +114,7 @@ std::string format(double value)
     if (value == 0.0)
         return "0";
     char buffer[64];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     if (error != std::errc())
         return "0";
     std::string text(buffer, end);

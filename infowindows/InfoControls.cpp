@@ -8,8 +8,8 @@
 
 namespace InfoControls {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width,
-              int height, bool wraps)
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height,
+              bool wraps)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -20,8 +20,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int left, 
     return label;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top,
-                    int width, int height)
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
 {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QLatin1String(name));
@@ -44,8 +43,8 @@ QWidget* line(QWidget* parent, const char* name, int x1, int x2, int y, const QC
 
 void titleBarWithCloseBox(QDialog* dialog)
 {
-    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint);
 }
 
 void frameWindow(QDialog* dialog, int clientWidth, int clientHeight)

@@ -62,8 +62,8 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
 
     line(this, "Line1", p.lineLeft, p.lineRight, p.lineY, palette().color(QPalette::WindowText));
     const QString link = p.linkNamesMember
-                             ? u"....view " % text(p.member) % u"'s complete profile at Ardel's Corvel Universe."
-                             : QStringLiteral("....view her complete profile at Ardel's Corvel Universe");
+        ? u"....view " % text(p.member) % u"'s complete profile at Ardel's Corvel Universe."
+        : QStringLiteral("....view her complete profile at Ardel's Corvel Universe");
     label(this, "lblLink", link, p.linkLeft, p.linkTop, p.linkWidth, p.linkHeight, true);
 
     QPushButton* cmdOK = button(this, "cmdOK", QStringLiteral("OK"), p.okLeft, p.okTop, 1260, 345);

@@ -17,7 +17,10 @@ constexpr Line FennaFacts[] = {
     {u"Advice: ", u"Sing like nobody is listening, then practise like everybody is."},
 };
 constexpr Line FennaFamily[] = {
-    {u"Father: ", u"Arlo"}, {u"Mother: ", u"Maren"}, {u"Brothers: ", u"Teo"}, {u"Sisters: ", u"None"},
+    {u"Father: ", u"Arlo"},
+    {u"Mother: ", u"Maren"},
+    {u"Brothers: ", u"Teo"},
+    {u"Sisters: ", u"None"},
 };
 
 constexpr Line DovaFacts[] = {
@@ -34,21 +37,22 @@ constexpr Line DovaFacts[] = {
     {u"Advice: ", u"Be kind to yourself on tour days."},
 };
 constexpr Line DovaFamily[] = {
-    {u"Father: ", u"Rowan"}, {u"Mother: ", u"Ilse"}, {u"Brothers: ", u"None"}, {u"Sisters: ", u"Petra"},
+    {u"Father: ", u"Rowan"},
+    {u"Mother: ", u"Ilse"},
+    {u"Brothers: ", u"None"},
+    {u"Sisters: ", u"Petra"},
 };
 
 constexpr Line BrisaFacts[] = {
-    {u"Name: ", u"Brisa Tamworth"},
-    {u"Date Of Birth: ", u"21 June"},
-    {u"Place Of Birth: ", u"Lantern Hill"},
-    {u"Her Star Sign: ", u"Gemini"},
-    {u"Height: ", u"5' 3\""},
-    {u"Hair Colour: ", u"Golden blonde"},
-    {u"Eye Colour: ", u"Green"},
-    {u"Corvel Nickname: ", u"Sunny"},
+    {u"Name: ", u"Brisa Tamworth"},  {u"Date Of Birth: ", u"21 June"}, {u"Place Of Birth: ", u"Lantern Hill"},
+    {u"Her Star Sign: ", u"Gemini"}, {u"Height: ", u"5' 3\""},         {u"Hair Colour: ", u"Golden blonde"},
+    {u"Eye Colour: ", u"Green"},     {u"Corvel Nickname: ", u"Sunny"},
 };
 constexpr Line BrisaFamily[] = {
-    {u"Father: ", u"Callum"}, {u"Mother: ", u"Odile"}, {u"Brothers: ", u"Finn and Jory"}, {u"Sisters: ", u"None"},
+    {u"Father: ", u"Callum"},
+    {u"Mother: ", u"Odile"},
+    {u"Brothers: ", u"Finn and Jory"},
+    {u"Sisters: ", u"None"},
 };
 
 constexpr Line CaddoFacts[] = {
@@ -69,7 +73,10 @@ constexpr Line CaddoFacts[] = {
     {u"Advice: ", u"Follow your own tune."},
 };
 constexpr Line CaddoFamily[] = {
-    {u"Father: ", u"Declan"}, {u"Mother: ", u"Greta"}, {u"Brothers: ", u"Niall"}, {u"Sisters: ", u"Rosa"},
+    {u"Father: ", u"Declan"},
+    {u"Mother: ", u"Greta"},
+    {u"Brothers: ", u"Niall"},
+    {u"Sisters: ", u"Rosa"},
 };
 
 constexpr Line EfriFacts[] = {
@@ -87,65 +94,153 @@ constexpr Line EfriFacts[] = {
     {u"Advice: ", u"Dress up, show up, and smile."},
 };
 constexpr Line EfriFamily[] = {
-    {u"Father: ", u"Hugo"}, {u"Mother: ", u"Annelie"}, {u"Brothers: ", u"None"}, {u"Sisters: ", u"Mila and Sofie"},
+    {u"Father: ", u"Hugo"},
+    {u"Mother: ", u"Annelie"},
+    {u"Brothers: ", u"None"},
+    {u"Sisters: ", u"Mila and Sofie"},
 };
 
 constexpr Profile Fenna{
-    .windowName = "Form1", .member = u"Fenna", .clientWidth = 6495, .clientHeight = 5070,
-    .photo = ":/infowindows/fenna.bmp", .labelLeft = 2040,
-    .firstFactTop = 360, .facts = FennaFacts,
-    .familyHeader = u"Family", .familyTop = 3000, .family = FennaFamily,
-    .lineY = 4200, .lineLeft = 2040, .lineRight = 6240,
-    .linkLeft = 2160, .linkTop = 4320, .linkWidth = 3975, .linkHeight = 495, .linkNamesMember = false,
-    .okLeft = 4920, .okTop = 4680,
+    .windowName = "Form1",
+    .member = u"Fenna",
+    .clientWidth = 6495,
+    .clientHeight = 5070,
+    .photo = ":/infowindows/fenna.bmp",
+    .labelLeft = 2040,
+    .firstFactTop = 360,
+    .facts = FennaFacts,
+    .familyHeader = u"Family",
+    .familyTop = 3000,
+    .family = FennaFamily,
+    .lineY = 4200,
+    .lineLeft = 2040,
+    .lineRight = 6240,
+    .linkLeft = 2160,
+    .linkTop = 4320,
+    .linkWidth = 3975,
+    .linkHeight = 495,
+    .linkNamesMember = false,
+    .okLeft = 4920,
+    .okTop = 4680,
 };
 
 constexpr Profile Dova{
-    .windowName = "Form2", .member = u"Dova", .clientWidth = 6690, .clientHeight = 5595,
-    .photo = ":/infowindows/dova.bmp", .labelLeft = 2640,
-    .firstFactTop = 480, .facts = DovaFacts,
-    .familyHeader = u"Family", .familyTop = 3360, .family = DovaFamily,
-    .lineY = 4680, .lineLeft = 2640, .lineRight = 8880,
-    .linkLeft = 2640, .linkTop = 4800, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = false,
-    .okLeft = 5160, .okTop = 5160,
+    .windowName = "Form2",
+    .member = u"Dova",
+    .clientWidth = 6690,
+    .clientHeight = 5595,
+    .photo = ":/infowindows/dova.bmp",
+    .labelLeft = 2640,
+    .firstFactTop = 480,
+    .facts = DovaFacts,
+    .familyHeader = u"Family",
+    .familyTop = 3360,
+    .family = DovaFamily,
+    .lineY = 4680,
+    .lineLeft = 2640,
+    .lineRight = 8880,
+    .linkLeft = 2640,
+    .linkTop = 4800,
+    .linkWidth = 5415,
+    .linkHeight = 255,
+    .linkNamesMember = false,
+    .okLeft = 5160,
+    .okTop = 5160,
 };
 
 constexpr Profile Brisa{
-    .windowName = "Form3", .member = u"Brisa", .clientWidth = 5790, .clientHeight = 4440,
-    .photo = ":/infowindows/brisa.bmp", .labelLeft = 1920,
-    .firstFactTop = 360, .facts = BrisaFacts,
-    .familyHeader = u"Family", .familyTop = 2400, .family = BrisaFamily,
-    .lineY = 3600, .lineLeft = 1920, .lineRight = 5640,
-    .linkLeft = 1920, .linkTop = 3720, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = false,
-    .okLeft = 4440, .okTop = 4080,
+    .windowName = "Form3",
+    .member = u"Brisa",
+    .clientWidth = 5790,
+    .clientHeight = 4440,
+    .photo = ":/infowindows/brisa.bmp",
+    .labelLeft = 1920,
+    .firstFactTop = 360,
+    .facts = BrisaFacts,
+    .familyHeader = u"Family",
+    .familyTop = 2400,
+    .family = BrisaFamily,
+    .lineY = 3600,
+    .lineLeft = 1920,
+    .lineRight = 5640,
+    .linkLeft = 1920,
+    .linkTop = 3720,
+    .linkWidth = 5415,
+    .linkHeight = 255,
+    .linkNamesMember = false,
+    .okLeft = 4440,
+    .okTop = 4080,
 };
 
 constexpr Profile Caddo{
-    .windowName = "Form4", .member = u"Caddo", .clientWidth = 6720, .clientHeight = 6150,
-    .photo = ":/infowindows/caddo.bmp", .labelLeft = 1920,
-    .firstFactTop = 360, .facts = CaddoFacts,
-    .familyHeader = u"Famliy", .familyTop = 4080, .family = CaddoFamily,
-    .lineY = 5280, .lineLeft = 1920, .lineRight = 7680,
-    .linkLeft = 2040, .linkTop = 5400, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = true,
-    .okLeft = 5160, .okTop = 5760,
+    .windowName = "Form4",
+    .member = u"Caddo",
+    .clientWidth = 6720,
+    .clientHeight = 6150,
+    .photo = ":/infowindows/caddo.bmp",
+    .labelLeft = 1920,
+    .firstFactTop = 360,
+    .facts = CaddoFacts,
+    .familyHeader = u"Famliy",
+    .familyTop = 4080,
+    .family = CaddoFamily,
+    .lineY = 5280,
+    .lineLeft = 1920,
+    .lineRight = 7680,
+    .linkLeft = 2040,
+    .linkTop = 5400,
+    .linkWidth = 5415,
+    .linkHeight = 255,
+    .linkNamesMember = true,
+    .okLeft = 5160,
+    .okTop = 5760,
 };
 
 constexpr Profile Efri{
-    .windowName = "Form5", .member = u"Efri", .clientWidth = 7335, .clientHeight = 5430,
-    .photo = ":/infowindows/efri.bmp", .labelLeft = 2760,
-    .firstFactTop = 360, .facts = EfriFacts,
-    .familyHeader = u"Family", .familyTop = 3360, .family = EfriFamily,
-    .lineY = 4560, .lineLeft = 2760, .lineRight = 7320,
-    .linkLeft = 2760, .linkTop = 4680, .linkWidth = 5415, .linkHeight = 255, .linkNamesMember = true,
-    .okLeft = 5880, .okTop = 5040,
+    .windowName = "Form5",
+    .member = u"Efri",
+    .clientWidth = 7335,
+    .clientHeight = 5430,
+    .photo = ":/infowindows/efri.bmp",
+    .labelLeft = 2760,
+    .firstFactTop = 360,
+    .facts = EfriFacts,
+    .familyHeader = u"Family",
+    .familyTop = 3360,
+    .family = EfriFamily,
+    .lineY = 4560,
+    .lineLeft = 2760,
+    .lineRight = 7320,
+    .linkLeft = 2760,
+    .linkTop = 4680,
+    .linkWidth = 5415,
+    .linkHeight = 255,
+    .linkNamesMember = true,
+    .okLeft = 5880,
+    .okTop = 5040,
 };
 
 } // namespace
 
-const Profile& fenna() { return Fenna; }
-const Profile& dova() { return Dova; }
-const Profile& brisa() { return Brisa; }
-const Profile& caddo() { return Caddo; }
-const Profile& efri() { return Efri; }
+const Profile& fenna()
+{
+    return Fenna;
+}
+const Profile& dova()
+{
+    return Dova;
+}
+const Profile& brisa()
+{
+    return Brisa;
+}
+const Profile& caddo()
+{
+    return Caddo;
+}
+const Profile& efri()
+{
+    return Efri;
+}
 
 } // namespace Profiles

@@ -13,12 +13,12 @@ struct Line
 
 struct Profile
 {
-    const char* windowName;       // Form1 ... Form5
-    const char16_t* member;       // the caption
+    const char* windowName; // Form1 ... Form5
+    const char16_t* member; // the caption
     int clientWidth;
     int clientHeight;
-    const char* photo;            // resource path of the 24-bit portrait
-    int labelLeft;                // left edge of the label column
+    const char* photo; // resource path of the 24-bit portrait
+    int labelLeft;     // left edge of the label column
     int firstFactTop;
     std::span<const Line> facts;
     const char16_t* familyHeader; // spelt as the window spells it
@@ -27,11 +27,11 @@ struct Profile
     int lineY;                    // the line under the family lines
     int lineLeft;
     int lineRight;
-    int linkLeft;                 // the label that points to the full profile
+    int linkLeft; // the label that points to the full profile
     int linkTop;
     int linkWidth;
     int linkHeight;
-    bool linkNamesMember;         // "....view <member>'s complete profile ..." rather than "her"
+    bool linkNamesMember; // "....view <member>'s complete profile ..." rather than "her"
     int okLeft;
     int okTop;
 };

@@ -25,8 +25,7 @@ SysInfo::SysInfo(Registry::Api& registry, FileQuery& files, ProgramStart& progra
     , m_files(files)
     , m_programs(programs)
     , m_showMessage(std::move(showMessage))
-{
-}
+{ }
 
 void SysInfo::StartSysInfo()
 {
@@ -44,8 +43,7 @@ void SysInfo::StartSysInfo()
         m_showMessage(QStringLiteral("System Information Is Unavailable At This Time"));
 }
 
-bool SysInfo::GetKeyValue(Registry::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef,
-                          QString& KeyVal)
+bool SysInfo::GetKeyValue(Registry::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal)
 {
     Registry::HKEY hKey = 0;
     bool ok = false;

@@ -21,8 +21,7 @@ public:
     void StartSysInfo();
     // Reads one value as text into KeyVal; false (and KeyVal empty) when the key or value
     // is missing, refused, too long for the buffer or empty.
-    bool GetKeyValue(Registry::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef,
-                     QString& KeyVal);
+    bool GetKeyValue(Registry::HKEY KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal);
 
     // The launch as the boxes use it: the desktop's registry, the real file system and
     // program start, and a message box.

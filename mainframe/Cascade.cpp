@@ -4,7 +4,8 @@ namespace Cascade {
 
 QPoint place(QSize area, QSize size, std::optional<QPoint> previous, const QList<QPoint>& taken, int step)
 {
-    const auto fits = [&](QPoint p) { return p.x() + size.width() <= area.width() && p.y() + size.height() <= area.height(); };
+    const auto fits
+        = [&](QPoint p) { return p.x() + size.width() <= area.width() && p.y() + size.height() <= area.height(); };
     QPoint p = previous ? *previous + QPoint(step, step) : QPoint(0, 0);
     if (!fits(p))
         p = QPoint(0, 0);

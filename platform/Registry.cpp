@@ -12,8 +12,7 @@ void Table::set(HKEY root, const QString& key, const QString& valueName, Value v
     m_values[{root, key.toLower(), valueName.toLower()}] = std::move(value);
 }
 
-long Table::RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD samDesired,
-                          HKEY* result)
+long Table::RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD samDesired, HKEY* result)
 {
     Q_UNUSED(options);
     *result = 0;
@@ -30,8 +29,7 @@ long Table::RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD
     return ERROR_SUCCESS;
 }
 
-long Table::RegQueryValueExA(HKEY key, const QString& valueName, DWORD reserved, DWORD* type,
-                             char* data, DWORD* size)
+long Table::RegQueryValueExA(HKEY key, const QString& valueName, DWORD reserved, DWORD* type, char* data, DWORD* size)
 {
     Q_UNUSED(reserved);
     const auto open = m_open.find(key);

@@ -35,12 +35,12 @@ class Api
 {
 public:
     virtual ~Api() = default;
-    virtual long RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD samDesired,
-                               HKEY* result) = 0;
+    virtual long RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD samDesired, HKEY* result) = 0;
     // Copies the value's bytes into data (capacity *size bytes); on return *type holds its
     // type and *size the number of data bytes. ERROR_MORE_DATA when they do not fit.
-    virtual long RegQueryValueExA(HKEY key, const QString& valueName, DWORD reserved, DWORD* type,
-                                  char* data, DWORD* size) = 0;
+    virtual long RegQueryValueExA(HKEY key, const QString& valueName, DWORD reserved, DWORD* type, char* data,
+                                  DWORD* size)
+        = 0;
     virtual long RegCloseKey(HKEY key) = 0;
 };
 
@@ -57,10 +57,9 @@ public:
 
     void set(HKEY root, const QString& key, const QString& valueName, Value value);
 
-    long RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD samDesired,
-                       HKEY* result) override;
-    long RegQueryValueExA(HKEY key, const QString& valueName, DWORD reserved, DWORD* type,
-                          char* data, DWORD* size) override;
+    long RegOpenKeyExA(HKEY root, const QString& subKey, DWORD options, DWORD samDesired, HKEY* result) override;
+    long RegQueryValueExA(HKEY key, const QString& valueName, DWORD reserved, DWORD* type, char* data,
+                          DWORD* size) override;
     long RegCloseKey(HKEY key) override;
 
 private:

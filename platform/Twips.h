@@ -8,8 +8,14 @@ namespace Twips {
 
 inline constexpr int PerPixel = 15;
 
-constexpr int toPixels(int twips) { return twips / PerPixel; }
-constexpr int fromPixels(int pixels) { return pixels * PerPixel; }
+constexpr int toPixels(int twips)
+{
+    return twips / PerPixel;
+}
+constexpr int fromPixels(int pixels)
+{
+    return pixels * PerPixel;
+}
 
 // A rectangle stated in twips (left, top, width, height), in pixels.
 constexpr QRect rect(int left, int top, int width, int height)

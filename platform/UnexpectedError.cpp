@@ -7,7 +7,7 @@ namespace UnexpectedError {
 namespace {
 Reporter g_reporter = nullptr;
 bool g_showing = false;
-}
+} // namespace
 
 void report(const QString& description)
 {

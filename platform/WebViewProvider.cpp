@@ -42,7 +42,8 @@ void shareOpenGLContexts()
         });
     }
     // Qt warns that the attribute belongs before the application; here that is the point.
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QtMessageHandler previous
+        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qInstallMessageHandler(previous);
 }
@@ -59,8 +60,7 @@ QStringList candidateFiles()
     const QString programDir = QCoreApplication::applicationDirPath();
     return {
         programDir % u'/' % ModuleFile,
-        QDir::cleanPath(programDir % u'/' % QStringLiteral(CALCULATOR_MODULE_DIR_FROM_PROGRAM) % u'/'
-                        % ModuleFile),
+        QDir::cleanPath(programDir % u'/' % QStringLiteral(CALCULATOR_MODULE_DIR_FROM_PROGRAM) % u'/' % ModuleFile),
     };
 }
 

@@ -42,8 +42,8 @@ QWebEngineProfile* makeProfile()
     static bool exitHooked = false;
     if (!exitHooked) {
         exitHooked = true;
-        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
-                         QCoreApplication::instance(), &deletePagesBeforeExit);
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, QCoreApplication::instance(),
+                         &deletePagesBeforeExit);
     }
     return profile;
 }

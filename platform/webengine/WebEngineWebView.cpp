@@ -109,8 +109,7 @@ QString WebEngineWebView::LocationURL() const
     return m_page ? m_page->url().toString() : QString();
 }
 
-void WebEngineWebView::findText(const QString& text, bool backward,
-                                std::function<void(int active, int total)> found)
+void WebEngineWebView::findText(const QString& text, bool backward, std::function<void(int active, int total)> found)
 {
     if (!m_page)
         return;
@@ -153,8 +152,7 @@ void WebEngineWebView::onLoadingChanged(const QWebEngineLoadingInfo& info)
     // only its end: that end answers the pending request.
     if (m_startUnannounced)
         m_requestPending = m_startUnannounced = false;
-    const bool committedUnseen = !m_committedThisLoad
-        && info.status() != QWebEngineLoadingInfo::LoadStoppedStatus;
+    const bool committedUnseen = !m_committedThisLoad && info.status() != QWebEngineLoadingInfo::LoadStoppedStatus;
     m_committedThisLoad = false;
 
     // A handler may close the window, and this view with it.

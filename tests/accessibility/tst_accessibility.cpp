@@ -2,11 +2,11 @@
 // has a name, and the calculator's readout announces its new value. The browser frame's web view is a stand-in: the
 // page's own tree is not ours to check.
 #include "browser/FixedAddresses.h"
-#include "mainframe/frmMain.h"
 #include "calculator/Calculator.h"
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
+#include "mainframe/frmMain.h"
 #include "platform/UnexpectedError.h"
 #include "platform/WebViewProvider.h"
 #include "support/ScriptedWebView.h"
@@ -32,14 +32,16 @@ QStringList g_heard; // what a screen reader reads out on each change of the rea
 void walk(QAccessibleInterface* iface, const QString& path, QStringList& problems)
 {
     using R = QAccessible::Role;
-    static const QSet<R> named{R::Window, R::Dialog, R::MenuItem, R::PopupMenu, R::ButtonMenu, R::ButtonDropDown,
-                               R::PushButton, R::CheckBox, R::RadioButton, R::ComboBox, R::EditableText,
-                               R::StaticText, R::Link, R::PageTab, R::SpinBox, R::Slider, R::ToolBar, R::ListItem};
+    static const QSet<R> named{R::Window,         R::Dialog,     R::MenuItem, R::PopupMenu,   R::ButtonMenu,
+                               R::ButtonDropDown, R::PushButton, R::CheckBox, R::RadioButton, R::ComboBox,
+                               R::EditableText,   R::StaticText, R::Link,     R::PageTab,     R::SpinBox,
+                               R::Slider,         R::ToolBar,    R::ListItem};
     if (!iface || !iface->isValid() || path.count(u'>') > 40)
         return;
     const QString here = path % u" > " % QLatin1String(QMetaEnum::fromType<R>().valueToKey(iface->role())) % u'#'
-                         % (iface->object() ? iface->object()->objectName() : QString());
-    if (!iface->state().invisible && named.contains(iface->role()) && iface->text(QAccessible::Name).trimmed().isEmpty())
+        % (iface->object() ? iface->object()->objectName() : QString());
+    if (!iface->state().invisible && named.contains(iface->role())
+        && iface->text(QAccessible::Name).trimmed().isEmpty())
         problems << u"unnamed: " % here;
     for (int i = 0; i < iface->childCount(); ++i)
         walk(iface->child(i), here, problems);
@@ -61,8 +63,10 @@ private slots:
         WebViewProvider::setFactoryForTesting(&m_views);
         UnexpectedError::setReporterForTesting([](const QString& description) { g_reported << description; });
         QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-            const bool changed = event->type() == QAccessible::NameChanged || event->type() == QAccessible::ValueChanged;
-            if (changed && event->object() && event->object()->objectName() == u"Readout" && event->accessibleInterface())
+            const bool changed
+                = event->type() == QAccessible::NameChanged || event->type() == QAccessible::ValueChanged;
+            if (changed && event->object() && event->object()->objectName() == u"Readout"
+                && event->accessibleInterface())
                 g_heard << event->accessibleInterface()->text(QAccessible::Name);
         });
         frmMain::openBrowserWindow();
@@ -87,7 +91,8 @@ private slots:
         QTest::newRow("browser frame with a browser window") << Factory();
         QTest::newRow("about box") << Factory([] { return new frmAbout; });
         QTest::newRow("help box") << Factory([] { return new frmAbout1; });
-        QTest::newRow("profile window (one class for all five)") << Factory([] { return new ProfileWindow(Profiles::fenna()); });
+        QTest::newRow("profile window (one class for all five)")
+            << Factory([] { return new ProfileWindow(Profiles::fenna()); });
     }
     void everyElementIsNamed()
     {

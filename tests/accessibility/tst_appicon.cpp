@@ -15,10 +15,13 @@ private slots:
         const QIcon icon = AppIcon::icon();
         QCOMPARE(icon.availableSizes().size(), AppIcon::windowSizes().size());
         for (const int size : AppIcon::windowSizes()) {
-            const QString installed = QStringLiteral(CALCULATOR_SOURCE_DIR "/assets/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(AppIcon::desktopId());
+            const QString installed = QStringLiteral(CALCULATOR_SOURCE_DIR "/assets/icons/hicolor/%1x%1/apps/%2.png")
+                                          .arg(size)
+                                          .arg(AppIcon::desktopId());
             const QImage expected = QImage(installed).convertToFormat(QImage::Format_ARGB32_Premultiplied);
             QVERIFY2(!expected.isNull(), qPrintable(installed));
-            QCOMPARE(icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), expected);
+            QCOMPARE(icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     expected);
         }
     }
 };

@@ -63,9 +63,18 @@ inline frmBrowser* showBrowser(const QString& start)
 }
 
 // Where a person's keys go: the widget holding the focus.
-inline QWidget* focused() { return QApplication::focusWidget(); }
-inline void press(const QKeySequence& keys) { QTest::keySequence(focused(), keys); }
-inline void typeKeys(const QString& text) { QTest::keyClicks(focused(), text); }
+inline QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+inline void press(const QKeySequence& keys)
+{
+    QTest::keySequence(focused(), keys);
+}
+inline void typeKeys(const QString& text)
+{
+    QTest::keyClicks(focused(), text);
+}
 
 // A click at a point of a window, delivered to the widget under it.
 inline void clickAt(QWidget* window, QPoint where)
@@ -81,4 +90,7 @@ inline void clickOn(QWidget* control)
     clickAt(window, control->mapTo(window, control->rect().center()));
 }
 
-inline ScriptedWebView* viewOf(frmBrowser* window) { return static_cast<ScriptedWebView*>(window->brwWebBrowser()); }
+inline ScriptedWebView* viewOf(frmBrowser* window)
+{
+    return static_cast<ScriptedWebView*>(window->brwWebBrowser());
+}

@@ -10,10 +10,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDirIterator>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -30,7 +30,10 @@ const QString landing = u"http://"_s % QStringView(FixedAddresses::PageHost) % u
 const char* const handedOffSchemes[] = {"mailto", "calc-custom"};
 
 QStringList g_reported;
-void record(const QString& description) { g_reported.append(description); }
+void record(const QString& description)
+{
+    g_reported.append(description);
+}
 
 // The address as the engine sends it: a bare host gets the path "/"; query kept as is.
 QString asSent(const QString& address)
@@ -53,8 +56,14 @@ class tst_BrowserWebEngine : public QObject
     QComboBox* box() const { return m_window->findChild<QComboBox*>(u"cboAddress"_s); }
     QTimer* timer() const { return m_window->findChild<QTimer*>(u"timTimer"_s); }
     WebView* view() const { return m_window->brwWebBrowser(); }
-    QWidget* viewInput() const { return view()->widget()->focusProxy() ? view()->widget()->focusProxy() : view()->widget(); }
-    bool reached(const QString& address) const { return m_server.urlsTo(QUrl(address).host()).contains(asSent(address)); }
+    QWidget* viewInput() const
+    {
+        return view()->widget()->focusProxy() ? view()->widget()->focusProxy() : view()->widget();
+    }
+    bool reached(const QString& address) const
+    {
+        return m_server.urlsTo(QUrl(address).host()).contains(asSent(address));
+    }
     // As a person types an address: Ctrl+L to the address box, the text, Enter.
     void type(const QString& address)
     {
@@ -67,7 +76,8 @@ class tst_BrowserWebEngine : public QObject
     void clickPage()
     {
         static int clicks = 0;
-        QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center() + QPoint(0, 20 * (clicks++ % 4)));
+        QTest::mouseClick(viewInput(), Qt::LeftButton, {},
+                          viewInput()->rect().center() + QPoint(0, 20 * (clicks++ % 4)));
         QTRY_VERIFY(viewInput()->hasFocus());
     }
     void load(const QString& address, const QString& title, const QByteArray& body)
@@ -133,7 +143,8 @@ private slots:
         QTest::addColumn<bool>("requested"); // history moves may come from the engine's cache
         const QString typed = u"http://a.test/typed.htm?x=1&empty="_s;
         QTest::newRow("Enter requests the typed address, query kept") << "Enter" << typed << "/typed.htm" << true;
-        QTest::newRow("Home requests the redirect address") << "Home" << FixedAddresses::home() << "Ardel's Corvel Universe" << true;
+        QTest::newRow("Home requests the redirect address")
+            << "Home" << FixedAddresses::home() << "Ardel's Corvel Universe" << true;
         QTest::newRow("Back returns to the typed page") << "Back" << typed << "/typed.htm" << false;
         QTest::newRow("Forward returns to the home page") << "Forward" << landing << "Ardel's Corvel Universe" << false;
         QTest::newRow("Refresh asks the server again") << "Refresh" << landing << "Ardel's Corvel Universe" << true;
@@ -171,8 +182,11 @@ private slots:
         QFETCH(QString, href);
         QFETCH(bool, followed);
         const QString links = u"http://a.test/links.htm"_s;
-        m_server.setResponse(links, LoopbackResponse::page(u"links"_s, "<a href=\"" + href.toUtf8()
-            + "\" style=\"position:fixed;left:0;top:0;width:100%;height:100%\">link</a>"));
+        m_server.setResponse(
+            links,
+            LoopbackResponse::page(u"links"_s,
+                                   "<a href=\"" + href.toUtf8()
+                                       + "\" style=\"position:fixed;left:0;top:0;width:100%;height:100%\">link</a>"));
         type(links);
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"links"_s, 15000);
         QTest::qWait(300); // let the page lay out before clicking it
@@ -200,9 +214,11 @@ private slots:
         for (auto where : {QStandardPaths::GenericDataLocation, QStandardPaths::GenericCacheLocation,
                            QStandardPaths::GenericConfigLocation})
             for (QDirIterator it(QStandardPaths::writableLocation(where), QDir::Files | QDir::Hidden,
-                                 QDirIterator::Subdirectories); it.hasNext();)
+                                 QDirIterator::Subdirectories);
+                 it.hasNext();)
                 files.append(it.next());
-        files.removeIf([](const QString& path) { return path.contains(u"fontconfig") || path.endsWith(u"/Calculator.conf"); });
+        files.removeIf(
+            [](const QString& path) { return path.contains(u"fontconfig") || path.endsWith(u"/Calculator.conf"); });
         QVERIFY2(files.isEmpty(), qPrintable(files.join(u' ')));
     }
 

@@ -3,16 +3,22 @@
 #include "browser/FixedAddresses.h"
 
 #include <QClipboard>
-#include <QLabel>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolBar>
 
 namespace {
 
-QComboBox* addressBox(frmBrowser* window) { return window->findChild<QComboBox*>(u"cboAddress"_s); }
-QTimer* busyTimer(frmBrowser* window) { return window->findChild<QTimer*>(u"timTimer"_s); }
+QComboBox* addressBox(frmBrowser* window)
+{
+    return window->findChild<QComboBox*>(u"cboAddress"_s);
+}
+QTimer* busyTimer(frmBrowser* window)
+{
+    return window->findChild<QTimer*>(u"timTimer"_s);
+}
 
 QStringList listEntries(frmBrowser* window)
 {
@@ -24,9 +30,18 @@ QStringList listEntries(frmBrowser* window)
 
 enum Trigger { Load, Enter, ListSelection, Toolbar, Favourite };
 
-QWidget* page(frmBrowser* window) { return window->brwWebBrowser()->widget(); }
-bool inPage(frmBrowser* window) { return focused() && (focused() == page(window) || page(window)->isAncestorOf(focused())); }
-bool inAddressBox(frmBrowser* window) { return focused() && (focused() == addressBox(window) || addressBox(window)->isAncestorOf(focused())); }
+QWidget* page(frmBrowser* window)
+{
+    return window->brwWebBrowser()->widget();
+}
+bool inPage(frmBrowser* window)
+{
+    return focused() && (focused() == page(window) || page(window)->isAncestorOf(focused()));
+}
+bool inAddressBox(frmBrowser* window)
+{
+    return focused() && (focused() == addressBox(window) || addressBox(window)->isAncestorOf(focused()));
+}
 
 } // namespace
 
@@ -48,16 +63,25 @@ private slots:
         QTest::addColumn<bool>("polls");
         QTest::addColumn<bool>("reported");
         const QString a = u"http://a.example/"_s;
-        QTest::newRow("load navigates to the starting address") << +Load << a << false << u"Navigate " % a << true << false;
+        QTest::newRow("load navigates to the starting address")
+            << +Load << a << false << u"Navigate " % a << true << false;
         QTest::newRow("load without a starting address does nothing") << +Load << "" << false << "" << false << false;
-        QTest::newRow("refused start navigation is skipped silently") << +Load << a << true << u"Navigate " % a << true << false;
-        QTest::newRow("refused Enter is skipped silently") << +Enter << "http://x.example/" << true << "Navigate http://x.example/" << true << false;
-        QTest::newRow("picking a list entry navigates to it") << +ListSelection << "" << false << u"Navigate " % a << true << false;
-        QTest::newRow("refused list selection is an unexpected error") << +ListSelection << "" << true << u"Navigate " % a << true << true;
-        QTest::newRow("Back on the first page is skipped silently") << +Toolbar << "Back" << true << "GoBack" << true << false;
-        QTest::newRow("Stop stops and switches the poll off") << +Toolbar << "Stop" << false << "Stop" << false << false;
-        QTest::newRow("refused Home is skipped silently") << +Toolbar << "Home" << true << u"Navigate " % FixedAddresses::home() << true << false;
-        QTest::newRow("Search opens the search page") << +Toolbar << "Search" << false << u"Navigate " % FixedAddresses::searchPage() << true << false;
+        QTest::newRow("refused start navigation is skipped silently")
+            << +Load << a << true << u"Navigate " % a << true << false;
+        QTest::newRow("refused Enter is skipped silently")
+            << +Enter << "http://x.example/" << true << "Navigate http://x.example/" << true << false;
+        QTest::newRow("picking a list entry navigates to it")
+            << +ListSelection << "" << false << u"Navigate " % a << true << false;
+        QTest::newRow("refused list selection is an unexpected error")
+            << +ListSelection << "" << true << u"Navigate " % a << true << true;
+        QTest::newRow("Back on the first page is skipped silently")
+            << +Toolbar << "Back" << true << "GoBack" << true << false;
+        QTest::newRow("Stop stops and switches the poll off")
+            << +Toolbar << "Stop" << false << "Stop" << false << false;
+        QTest::newRow("refused Home is skipped silently")
+            << +Toolbar << "Home" << true << u"Navigate " % FixedAddresses::home() << true << false;
+        QTest::newRow("Search opens the search page")
+            << +Toolbar << "Search" << false << u"Navigate " % FixedAddresses::searchPage() << true << false;
         QTest::newRow("a favourite leaves a running poll running")
             << +Favourite << "mnuFavMailA" << false << "Navigate http://www.aol.com" << true << false;
         QTest::newRow("refused favourite is an unexpected error")
@@ -122,10 +146,10 @@ private slots:
     // whatever the typed text matches, and Enter sends the text exactly as typed.
     void addressBoxNavigatesOnEnterOrPickOnly_data()
     {
-        QTest::addColumn<QKeySequence>("focusKeys"); // empty: a click into the box
-        QTest::addColumn<QString>("typed");          // replaces the box's text; empty: typing nothing
+        QTest::addColumn<QKeySequence>("focusKeys");     // empty: a click into the box
+        QTest::addColumn<QString>("typed");              // replaces the box's text; empty: typing nothing
         QTest::addColumn<QList<QKeySequence>>("finish"); // empty sequence: a click into the page
-        QTest::addColumn<QString>("sent");           // empty: nothing navigates
+        QTest::addColumn<QString>("sent");               // empty: nothing navigates
         const QString a = u"http://a.example/"_s;
         const QKeySequence clickPage;
         const QKeySequence click;
@@ -134,13 +158,16 @@ private slots:
         QTest::newRow("keypad Enter after Alt+A from the page")
             << QKeySequence(Qt::ALT | Qt::Key_A) << u"http://c.example/x?y=1"_s
             << QList<QKeySequence>{QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)} << u"http://c.example/x?y=1"_s;
-        QTest::newRow("Enter on a typed lower list entry sends it once") << click << a << QList<QKeySequence>{Qt::Key_Return} << a;
+        QTest::newRow("Enter on a typed lower list entry sends it once")
+            << click << a << QList<QKeySequence>{Qt::Key_Return} << a;
         QTest::newRow("Enter keeps the letter case of a list entry typed differently")
             << click << u"HTTP://A.EXAMPLE/"_s << QList<QKeySequence>{Qt::Key_Return} << u"HTTP://A.EXAMPLE/"_s;
-        QTest::newRow("Tab away from a typed list entry does not navigate") << click << a << QList<QKeySequence>{Qt::Key_Tab} << QString();
+        QTest::newRow("Tab away from a typed list entry does not navigate")
+            << click << a << QList<QKeySequence>{Qt::Key_Tab} << QString();
         QTest::newRow("a click into the page after a typed list entry does not navigate")
             << click << a << QList<QKeySequence>{clickPage} << QString();
-        QTest::newRow("Down in the box picks the next list entry") << click << QString() << QList<QKeySequence>{Qt::Key_Down} << a;
+        QTest::newRow("Down in the box picks the next list entry")
+            << click << QString() << QList<QKeySequence>{Qt::Key_Down} << a;
         QTest::newRow("a pick from the opened list navigates once")
             << QKeySequence(Qt::CTRL | Qt::Key_L) << QString()
             << QList<QKeySequence>{QKeySequence(Qt::ALT | Qt::Key_Down), Qt::Key_Down, Qt::Key_Return} << a;
@@ -180,7 +207,8 @@ private slots:
         const QString s = u"http://start.example/"_s, b = u"http://b.example/"_s, c = u"http://c.example/"_s;
         QTest::newRow("redirect keeps the start address under the reported one")
             << QStringList{s + u"home.htm"} << QStringList{s + u"home.htm", s};
-        QTest::newRow("revisited address moves to the top, listed once") << QStringList{s, b, c, b} << QStringList{b, c, s};
+        QTest::newRow("revisited address moves to the top, listed once")
+            << QStringList{s, b, c, b} << QStringList{b, c, s};
         QTest::newRow("an entry further down is the one removed") << QStringList{b, c, s} << QStringList{s, c, b};
         QTest::newRow("addresses differing in case are different entries")
             << QStringList{b + u"Page", b + u"page"} << QStringList{b + u"page", b + u"Page", s};
@@ -225,7 +253,8 @@ private slots:
         QCOMPARE(addressBox(window)->width(), window->width() - 7);
         window->resize(506, 342);
         window->resize(inner);
-        QCOMPARE(addressBox(window)->geometry(), QRect(QPoint(3, 22), QSize(addressWidth, addressBox(window)->height())));
+        QCOMPARE(addressBox(window)->geometry(),
+                 QRect(QPoint(3, 22), QSize(addressWidth, addressBox(window)->height())));
         QCOMPARE(window->brwWebBrowser()->widget()->geometry(), QRect(QPoint(3, 81), view));
     }
 
@@ -241,21 +270,44 @@ private slots:
         QTest::addColumn<QString>("clipboardAfter");
         const QVariant cut = 0, paste = 2;
         const auto keys = [](QKeySequence::StandardKey key) { return QVariant(QKeySequence(key)); };
-        QTest::newRow("cut moves the selection to the clipboard") << cut << false << true << "old" << "http://" << "abc";
-        QTest::newRow("cut with nothing selected empties the clipboard") << cut << false << false << "old" << "http://abc" << "";
-        QTest::newRow("paste replaces the selection") << paste << false << true << "xyz" << "http://xyz" << "xyz";
-        QTest::newRow("paste inserts at the caret") << paste << false << false << "xyz/" << "http://xyz/abc" << "xyz/";
-        QTest::newRow("paste without clipboard text deletes the selection") << paste << false << true << "" << "http://" << "";
-        QTest::newRow("an unknown index does nothing") << QVariant(3) << false << true << "old" << "http://abc" << "old";
+        QTest::newRow("cut moves the selection to the clipboard") << cut << false << true << "old"
+                                                                  << "http://"
+                                                                  << "abc";
+        QTest::newRow("cut with nothing selected empties the clipboard") << cut << false << false << "old"
+                                                                         << "http://abc"
+                                                                         << "";
+        QTest::newRow("paste replaces the selection") << paste << false << true << "xyz"
+                                                      << "http://xyz"
+                                                      << "xyz";
+        QTest::newRow("paste inserts at the caret") << paste << false << false << "xyz/"
+                                                    << "http://xyz/abc"
+                                                    << "xyz/";
+        QTest::newRow("paste without clipboard text deletes the selection") << paste << false << true << ""
+                                                                            << "http://"
+                                                                            << "";
+        QTest::newRow("an unknown index does nothing") << QVariant(3) << false << true << "old"
+                                                       << "http://abc"
+                                                       << "old";
         QTest::newRow("the menu's paste acts on the box while the page has the focus")
-            << paste << true << false << "xyz/" << "http://xyz/abc" << "xyz/";
+            << paste << true << false << "xyz/"
+            << "http://xyz/abc"
+            << "xyz/";
         // The box's own copy would leave "old" there: with nothing selected it does nothing.
         QTest::newRow("Ctrl+C in the address box is the menu's copy, not the box's")
-            << keys(QKeySequence::Copy) << false << false << "old" << "http://abc" << "";
+            << keys(QKeySequence::Copy) << false << false << "old"
+            << "http://abc"
+            << "";
         QTest::newRow("Ctrl+X in the page leaves the box and the clipboard alone")
-            << keys(QKeySequence::Cut) << true << true << "old" << "http://abc" << "old";
-        QTest::newRow("Ctrl+V in the page leaves the box alone") << keys(QKeySequence::Paste) << true << true << "old" << "http://abc" << "old";
-        QTest::newRow("Ctrl+C in the page leaves the clipboard alone") << keys(QKeySequence::Copy) << true << true << "old" << "http://abc" << "old";
+            << keys(QKeySequence::Cut) << true << true << "old"
+            << "http://abc"
+            << "old";
+        QTest::newRow("Ctrl+V in the page leaves the box alone") << keys(QKeySequence::Paste) << true << true << "old"
+                                                                 << "http://abc"
+                                                                 << "old";
+        QTest::newRow("Ctrl+C in the page leaves the clipboard alone")
+            << keys(QKeySequence::Copy) << true << true << "old"
+            << "http://abc"
+            << "old";
     }
     void editCommands()
     {
@@ -300,12 +352,13 @@ private slots:
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<bool>("fromPage");
         QTest::addColumn<bool>("loading");
-        QTest::addColumn<QString>("call");     // what reaches the view, if anything
+        QTest::addColumn<QString>("call");       // what reaches the view, if anything
         QTest::addColumn<QString>("focusAfter"); // "page", "box", "address" (all its text selected) or "find"
         QTest::addColumn<double>("zoom");
         const auto row = [](const char* name, QKeySequence keys, bool fromPage, bool loading, const char* call,
                             const char* focusAfter, double zoom = 1.0) {
-            QTest::newRow(name) << keys << fromPage << loading << QString::fromLatin1(call) << QString::fromLatin1(focusAfter) << zoom;
+            QTest::newRow(name) << keys << fromPage << loading << QString::fromLatin1(call)
+                                << QString::fromLatin1(focusAfter) << zoom;
         };
         row("F5 refreshes", Qt::Key_F5, true, false, "Refresh", "page");
         row("Ctrl+R refreshes from the address box", Qt::CTRL | Qt::Key_R, false, false, "Refresh", "box");
@@ -398,7 +451,8 @@ private slots:
         press(QKeySequence::Find);
         QCOMPARE(view->calls.last(), u"findText corvex"_s);
         // The bar does not move the designed controls; it lies over the page's bottom.
-        QCOMPARE(window->brwWebBrowser()->widget()->geometry().bottom(), window->findChild<QFrame*>(u"FindBar"_s)->geometry().bottom());
+        QCOMPARE(window->brwWebBrowser()->widget()->geometry().bottom(),
+                 window->findChild<QFrame*>(u"FindBar"_s)->geometry().bottom());
     }
 };
 

@@ -17,11 +17,20 @@ void type(CalculatorEngine& engine, const QString& keys)
     for (const QChar key : keys) {
         const std::string text(1, char(key.unicode()));
         switch (Key(key.unicode())) {
-        case Point: engine.DecimalKey(); break;
-        case Percent: engine.PercentKey(); break;
-        case Cancel: engine.CancelKey(); break;
-        case CancelEntry: engine.CancelEntryKey(); break;
-        default: key.isDigit() ? engine.NumberKey(text) : engine.OperatorKey(text);
+        case Point:
+            engine.DecimalKey();
+            break;
+        case Percent:
+            engine.PercentKey();
+            break;
+        case Cancel:
+            engine.CancelKey();
+            break;
+        case CancelEntry:
+            engine.CancelEntryKey();
+            break;
+        default:
+            key.isDigit() ? engine.NumberKey(text) : engine.OperatorKey(text);
         }
     }
 }
@@ -43,7 +52,9 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("readout");
         QTest::addColumn<QString>("warnedAt");
-        const auto row = [](const char* rule, QString keys, QString readout, QString warnedAt = {}) { QTest::newRow(rule) << keys << readout << warnedAt; };
+        const auto row = [](const char* rule, QString keys, QString readout, QString warnedAt = {}) {
+            QTest::newRow(rule) << keys << readout << warnedAt;
+        };
         const QString huge(400, u'9'), big(201, u'9');
         row("leading zeros and trailing fraction zeros stay", u"007.50"_qs, u"007.50"_qs);
         row("a point first gives 0., a second point does nothing", u".5.3"_qs, u"0.53"_qs);

@@ -68,8 +68,10 @@ private slots:
             if (QWidget* opened = QApplication::activeModalWidget()) {
                 const auto* box = qobject_cast<QMessageBox*>(opened);
                 const QList<QLabel*> labels = opened->findChildren<QLabel*>();
-                seen << Modal(opened->windowTitle(), std::count_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); }),
-                              box ? box->text() : QString(), box ? box->icon() : QMessageBox::NoIcon);
+                seen << Modal(
+                    opened->windowTitle(),
+                    std::count_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); }),
+                    box ? box->text() : QString(), box ? box->icon() : QMessageBox::NoIcon);
                 QTest::keyClick(opened, Qt::Key_Return);
             }
         });
@@ -79,7 +81,8 @@ private slots:
         const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
         for (const QChar c : keys) {
             const QString caption = c == u'E' ? u"CE"_qs : QString(c);
-            const auto key = std::find_if(buttons.begin(), buttons.end(), [&](QPushButton* b) { return b->text() == caption; });
+            const auto key
+                = std::find_if(buttons.begin(), buttons.end(), [&](QPushButton* b) { return b->text() == caption; });
             QVERIFY2(key != buttons.end(), qPrintable(caption));
             QTest::mouseClick(*key, Qt::LeftButton);
         }

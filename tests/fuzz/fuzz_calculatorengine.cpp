@@ -23,12 +23,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // long stretches of percent keys are cheap for the fuzzer to reach.
         for (int r = (byte & 0x80) ? 1 + (byte & 0x0f) * 64 : 1; r > 0; --r) {
             switch ((byte >> 4) & 0x07) {
-            case 0: case 1: case 2: engine.NumberKey(std::string(1, char('0' + byte % 10))); break;
-            case 3: engine.DecimalKey(); break;
-            case 4: engine.OperatorKey(operators[byte % 5]); break;
-            case 5: engine.PercentKey(); break;
-            case 6: engine.CancelEntryKey(); break;
-            default: engine.CancelKey(); break;
+            case 0:
+            case 1:
+            case 2:
+                engine.NumberKey(std::string(1, char('0' + byte % 10)));
+                break;
+            case 3:
+                engine.DecimalKey();
+                break;
+            case 4:
+                engine.OperatorKey(operators[byte % 5]);
+                break;
+            case 5:
+                engine.PercentKey();
+                break;
+            case 6:
+                engine.CancelEntryKey();
+                break;
+            default:
+                engine.CancelKey();
+                break;
             }
             const std::string readout = engine.Readout();
             if (readout != "-" && NumberText::readStrict(readout).kind == NumberText::Reading::Kind::NotANumber) {

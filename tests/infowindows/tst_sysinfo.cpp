@@ -38,12 +38,21 @@ struct Fixture : Table, FileQuery, ProgramStart
     }
     QString Dir(const QString& path) override
     {
-        return launch.fileThere && path == QString::fromUtf8(launch.second.chopped(1)) + u"\\MSINFO32.EXE" ? u"MSINFO32.EXE"_qs : QString();
+        return launch.fileThere && path == QString::fromUtf8(launch.second.chopped(1)) + u"\\MSINFO32.EXE"
+            ? u"MSINFO32.EXE"_qs
+            : QString();
     }
-    bool Shell(const QString& path) override { events << u"start " + path; return !launch.startFails; }
+    bool Shell(const QString& path) override
+    {
+        events << u"start " + path;
+        return !launch.startFails;
+    }
 };
 
-QByteArray sz(const char* text) { return QByteArray(text, qsizetype(strlen(text)) + 1); }
+QByteArray sz(const char* text)
+{
+    return QByteArray(text, qsizetype(strlen(text)) + 1);
+}
 
 } // namespace
 
@@ -60,17 +69,32 @@ private slots:
         QTest::addColumn<Launch>("launch");
         QTest::addColumn<QStringList>("events");
         const QByteArray tools = sz("C:\\Tools");
-        const QString viewer = u"start C:\\Tools\\MSINFO32.EXE"_qs, unavailable = u"System Information Is Unavailable At This Time"_qs;
-        QTest::newRow("first value is started unchecked") << Launch{.first = sz("/opt/v"), .second = tools} << QStringList{u"start /opt/v"_qs};
-        QTest::newRow("dword is its unsigned little-endian value") << Launch{.first = QByteArray("\x05\x01\x00\x80", 4), .firstType = REG_DWORD} << QStringList{u"start 2147483909"_qs};
-        QTest::newRow("longest value that fits, without a NUL, keeps every byte") << Launch{.first = QByteArray(1024, 'x')} << QStringList{u"start " + QString(1024, u'x')};
-        QTest::newRow("too long for the buffer falls through") << Launch{.first = QByteArray(1025, 'x'), .second = tools, .fileThere = true} << QStringList{viewer};
-        QTest::newRow("empty first value falls through") << Launch{.first = "", .second = tools, .fileThere = true} << QStringList{viewer};
-        QTest::newRow("another type starts an empty path") << Launch{.first = sz("/opt/v"), .firstType = REG_EXPAND_SZ, .second = tools, .fileThere = true, .startFails = true} << QStringList{u"start "_qs, unavailable};
-        QTest::newRow("second folder ending in a backslash doubles it") << Launch{.second = sz("C:\\Tools\\"), .fileThere = true} << QStringList{u"start C:\\Tools\\\\MSINFO32.EXE"_qs};
+        const QString viewer = u"start C:\\Tools\\MSINFO32.EXE"_qs,
+                      unavailable = u"System Information Is Unavailable At This Time"_qs;
+        QTest::newRow("first value is started unchecked")
+            << Launch{.first = sz("/opt/v"), .second = tools} << QStringList{u"start /opt/v"_qs};
+        QTest::newRow("dword is its unsigned little-endian value")
+            << Launch{.first = QByteArray("\x05\x01\x00\x80", 4), .firstType = REG_DWORD}
+            << QStringList{u"start 2147483909"_qs};
+        QTest::newRow("longest value that fits, without a NUL, keeps every byte")
+            << Launch{.first = QByteArray(1024, 'x')} << QStringList{u"start " + QString(1024, u'x')};
+        QTest::newRow("too long for the buffer falls through")
+            << Launch{.first = QByteArray(1025, 'x'), .second = tools, .fileThere = true} << QStringList{viewer};
+        QTest::newRow("empty first value falls through")
+            << Launch{.first = "", .second = tools, .fileThere = true} << QStringList{viewer};
+        QTest::newRow("another type starts an empty path") << Launch{.first = sz("/opt/v"),
+                                                                     .firstType = REG_EXPAND_SZ,
+                                                                     .second = tools,
+                                                                     .fileThere = true,
+                                                                     .startFails = true}
+                                                           << QStringList{u"start "_qs, unavailable};
+        QTest::newRow("second folder ending in a backslash doubles it")
+            << Launch{.second = sz("C:\\Tools\\"), .fileThere = true}
+            << QStringList{u"start C:\\Tools\\\\MSINFO32.EXE"_qs};
         QTest::newRow("second look-up without the file") << Launch{.second = tools} << QStringList{unavailable};
         QTest::newRow("neither look-up") << Launch{} << QStringList{unavailable};
-        QTest::newRow("a failed start shows the message") << Launch{.first = sz("/x"), .startFails = true} << QStringList{u"start /x"_qs, unavailable};
+        QTest::newRow("a failed start shows the message")
+            << Launch{.first = sz("/x"), .startFails = true} << QStringList{u"start /x"_qs, unavailable};
     }
     void launch()
     {
@@ -79,9 +103,11 @@ private slots:
         Fixture f;
         f.launch = launch;
         if (!launch.first.isNull())
-            f.set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_qs, u"PATH"_qs, {launch.firstType, launch.first});
+            f.set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_qs, u"PATH"_qs,
+                  {launch.firstType, launch.first});
         if (!launch.second.isNull())
-            f.set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools Location"_qs, u"MSINFO"_qs, {REG_SZ, launch.second});
+            f.set(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Shared Tools Location"_qs, u"MSINFO"_qs,
+                  {REG_SZ, launch.second});
         SysInfo(f, f, f, [&f](const QString& m) { f.events << m; }).StartSysInfo();
         QCOMPARE(f.events, events);
     }

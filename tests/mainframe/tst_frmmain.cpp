@@ -26,11 +26,15 @@ QStringList placement(const QStringList& values = {})
     return stored;
 }
 
-QAction* firstMenu(frmMain* frame) { return frame->menuBar()->actions().value(0); }
+QAction* firstMenu(frmMain* frame)
+{
+    return frame->menuBar()->actions().value(0);
+}
 
 frmBrowser* browserAt(int index)
 {
-    return qobject_cast<frmBrowser*>(frmMain::current()->mdiArea()->subWindowList(QMdiArea::CreationOrder).value(index)->widget());
+    return qobject_cast<frmBrowser*>(
+        frmMain::current()->mdiArea()->subWindowList(QMdiArea::CreationOrder).value(index)->widget());
 }
 
 // A browser window in the frame, created as every creator does but with the given start.
@@ -225,7 +229,8 @@ private slots:
         const QDateTime now = QDateTime::currentDateTime(), before = now.addSecs(-60);
         QVERIFY(panel(2) == QLocale().toString(now.date(), QLocale::ShortFormat)
                 || panel(2) == QLocale().toString(before.date(), QLocale::ShortFormat));
-        QVERIFY(panel(3) == StatusPanels::shortTime({}, now.time()) || panel(3) == StatusPanels::shortTime({}, before.time()));
+        QVERIFY(panel(3) == StatusPanels::shortTime({}, now.time())
+                || panel(3) == StatusPanels::shortTime({}, before.time()));
         QCOMPARE(StatusPanels::msecsToNextMinute(QTime(12, 0)), 60'000);
         QCOMPARE(StatusPanels::msecsToNextMinute(QTime(23, 59, 30, 250)), 29'750);
         // Seconds left out; a 12-hour locale keeps its day period.

@@ -16,15 +16,13 @@ class tst_WebViewProvider : public QObject
 private slots:
     void unusableModuleGivesNoViewAndAReason_data()
     {
-        QTest::addColumn<QString>("file");     // relative to a temporary folder, or absolute
+        QTest::addColumn<QString>("file");       // relative to a temporary folder, or absolute
         QTest::addColumn<QByteArray>("content"); // written to the file; null for none
-        QTest::addColumn<QString>("reason");   // part of the expected reason
+        QTest::addColumn<QString>("reason");     // part of the expected reason
 
-        QTest::newRow("missing module file")
-            << u"libcalculator_webview.so"_qs << QByteArray() << u"was not found"_qs;
+        QTest::newRow("missing module file") << u"libcalculator_webview.so"_qs << QByteArray() << u"was not found"_qs;
         QTest::newRow("file that is not a library")
-            << u"libcalculator_webview.so"_qs << QByteArray("not a shared library\n")
-            << u"could not be loaded"_qs;
+            << u"libcalculator_webview.so"_qs << QByteArray("not a shared library\n") << u"could not be loaded"_qs;
         QTest::newRow("a Qt plugin of another kind")
             << QLibraryInfo::path(QLibraryInfo::PluginsPath) + u"/platforms/libqminimal.so"_qs << QByteArray()
             << u"is not a web view module"_qs;

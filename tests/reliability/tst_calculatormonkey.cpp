@@ -24,7 +24,9 @@ private slots:
         auto* readout = window.findChild<QLabel*>(QStringLiteral("Readout"));
         const QList<QPushButton*> keys = window.findChildren<QPushButton*>();
         const auto key = [&keys](const char* caption) {
-            const auto found = std::find_if(keys.cbegin(), keys.cend(), [&](QPushButton* k) { return k->text().remove(u'&') == QLatin1String(caption); });
+            const auto found = std::find_if(keys.cbegin(), keys.cend(), [&](QPushButton* k) {
+                return k->text().remove(u'&') == QLatin1String(caption);
+            });
             return found == keys.cend() ? nullptr : *found;
         };
         QVERIFY(readout && key("0") && key("/"));
@@ -41,7 +43,8 @@ private slots:
         constexpr int presses = 6000, oneIn = 3; // one press in three goes to 0 or /
         QRandomGenerator random(1);
         for (int press = 0; press < presses; ++press) {
-            QPushButton* pressed = random.bounded(oneIn) ? keys.at(random.bounded(int(keys.size()))) : key(random.bounded(2) ? "0" : "/");
+            QPushButton* pressed = random.bounded(oneIn) ? keys.at(random.bounded(int(keys.size())))
+                                                         : key(random.bounded(2) ? "0" : "/");
             if (random.bounded(2)) {
                 QTest::mouseClick(pressed, Qt::LeftButton);
             } else {
@@ -49,8 +52,10 @@ private slots:
                 QTest::keyClick(pressed, Qt::Key_Space);
             }
             const QString shown = readout->text();
-            QVERIFY2(shown == u"-" || NumberText::readStrict(shown.toStdString()).kind != NumberText::Reading::Kind::NotANumber,
-                     qPrintable(u"press " % QString::number(press) % u" on " % pressed->objectName() % u" left \"" % shown % u'"'));
+            QVERIFY2(shown == u"-"
+                         || NumberText::readStrict(shown.toStdString()).kind != NumberText::Reading::Kind::NotANumber,
+                     qPrintable(u"press " % QString::number(press) % u" on " % pressed->objectName() % u" left \""
+                                % shown % u'"'));
             QVERIFY(!QApplication::activeModalWidget());
         }
         QVERIFY(boxes > 0);

@@ -1,8 +1,8 @@
 // When the last window closes, the process ends with status 0 within two seconds and no
 // web engine helper outlives it. The test runs itself as the program, one scenario a run.
 #include "browser/FixedAddresses.h"
-#include "mainframe/frmMain.h"
 #include "calculator/Calculator.h"
+#include "mainframe/frmMain.h"
 #include "platform/CalculatorApplication.h"
 #include "support/LoopbackHttpServer.h"
 
@@ -38,7 +38,8 @@ int runProgram(int argc, char* argv[])
     if (!server.listen())
         return 3;
     routeWebEngineThrough(server);
-    server.setResponse(FixedAddresses::home(), stalled ? LoopbackResponse::neverAnswer() : LoopbackResponse::page(QStringLiteral("Home")));
+    server.setResponse(FixedAddresses::home(),
+                       stalled ? LoopbackResponse::neverAnswer() : LoopbackResponse::page(QStringLiteral("Home")));
 
     auto* calculator = new Calculator;
     calculator->setAttribute(Qt::WA_DeleteOnClose);
@@ -50,13 +51,15 @@ int runProgram(int argc, char* argv[])
     }
     auto* poll = new QTimer(calculator);
     QObject::connect(poll, &QTimer::timeout, calculator, [&, poll] {
-        if (stalled ? server.urlsTo(QUrl(FixedAddresses::home()).host()).isEmpty() : window && window->windowTitle() != u"Home")
+        if (stalled ? server.urlsTo(QUrl(FixedAddresses::home()).host()).isEmpty()
+                    : window && window->windowTitle() != u"Home")
             return;
         poll->stop();
         std::printf("closing\n");
         std::fflush(stdout);
         const QList<QPointer<QWidget>> order{calculator, frmMain::current()};
-        for (const QPointer<QWidget>& shown : scenario.endsWith(u"frame-first") ? QList(order.crbegin(), order.crend()) : order)
+        for (const QPointer<QWidget>& shown :
+             scenario.endsWith(u"frame-first") ? QList(order.crbegin(), order.crend()) : order)
             if (shown)
                 shown->close();
     });
@@ -68,8 +71,7 @@ int runProgram(int argc, char* argv[])
 // orphans become its children. Those that have already ended are reaped first.
 bool processesLeft()
 {
-    while (::waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
+    while (::waitpid(-1, nullptr, WNOHANG) > 0) { }
     return !(::waitpid(-1, nullptr, WNOHANG) < 0 && errno == ECHILD);
 }
 

@@ -34,7 +34,10 @@ QByteArray contents(const QString& fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString store(const QRect& frame) { return SettingsStore::save(u"Calculator"_s, u"Settings"_s, Placement::entries(frame)); }
+QString store(const QRect& frame)
+{
+    return SettingsStore::save(u"Calculator"_s, u"Settings"_s, Placement::entries(frame));
+}
 
 } // namespace
 
@@ -74,15 +77,15 @@ private slots:
             QVERIFY(QDir().mkpath(fileName));
         QFile filler(config + u"/filler"_s);
         if (fault == Fault::DiskFull && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            while (filler.write(QByteArray(1024, 'x')) == 1024) {
-            }
+            while (filler.write(QByteArray(1024, 'x')) == 1024) { }
 
         const QByteArray before = contents(fileName);
         const QString failure = store(QRect(40, 60, 520, 380));
         QVERIFY2(failure.contains(fileName), qPrintable(failure));
         QCOMPARE(contents(fileName), before);
         for (const QString& name : QDir(config).entryList(QDir::Files)) // no temporary file of a failed write left
-            QVERIFY2(name == u"Calculator.conf" || name == u"filler" || name == u"Calculator.conf.lock", qPrintable(name));
+            QVERIFY2(name == u"Calculator.conf" || name == u"filler" || name == u"Calculator.conf.lock",
+                     qPrintable(name));
         ::umount2(mountPoint.constData(), MNT_DETACH); // the mount goes with the test's namespace if a check failed
     }
 
@@ -113,8 +116,12 @@ private slots:
             QList<SettingsStore::Entry> stored;
             for (const QString& key : onDisk.childKeys())
                 stored.append({key, onDisk.value(key).toString()});
-            const auto sorted = [](QList<SettingsStore::Entry> entries) { std::sort(entries.begin(), entries.end()); return entries; };
-            QVERIFY2(sorted(stored) == sorted(Placement::entries(frames[0])) || sorted(stored) == sorted(Placement::entries(frames[1])),
+            const auto sorted = [](QList<SettingsStore::Entry> entries) {
+                std::sort(entries.begin(), entries.end());
+                return entries;
+            };
+            QVERIFY2(sorted(stored) == sorted(Placement::entries(frames[0]))
+                         || sorted(stored) == sorted(Placement::entries(frames[1])),
                      contents(scratch.filePath(u"Calculator.conf"_s)).constData());
         }
     }
@@ -139,7 +146,8 @@ int main(int argc, char** argv)
     }
     // A mount namespace of our own, made before any thread exists, keeps the test's file
     // systems away from the rest of the machine.
-    if (::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0)
+    if (::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0
+        && ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0)
         g_privateMounts = true;
     QCoreApplication app(argc, argv);
     tst_SettingsFaults test;

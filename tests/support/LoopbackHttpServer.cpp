@@ -14,14 +14,26 @@ LoopbackHttpServer::LoopbackHttpServer(QObject* parent)
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-            connect(socket, &QTcpSocket::disconnected, this, [this, socket] { m_pending.remove(socket); socket->deleteLater(); });
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+                m_pending.remove(socket);
+                socket->deleteLater();
+            });
         }
     });
 }
 
-bool LoopbackHttpServer::listen() { return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, 0); }
-QString LoopbackHttpServer::errorString() const { return m_server->errorString(); }
-QString LoopbackHttpServer::address() const { return u"http://127.0.0.1:" % QString::number(m_server->serverPort()); }
+bool LoopbackHttpServer::listen()
+{
+    return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, 0);
+}
+QString LoopbackHttpServer::errorString() const
+{
+    return m_server->errorString();
+}
+QString LoopbackHttpServer::address() const
+{
+    return u"http://127.0.0.1:" % QString::number(m_server->serverPort());
+}
 
 void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
 {
@@ -29,9 +41,12 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
     buffer += socket->readAll();
     // A connection may carry several requests one after the other (keep-alive); each is
     // answered once its head and body have arrived.
-    static const QRegularExpression hostHeader(u"\r\nhost:[ \t]*([^\r]*)"_qs, QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression lengthHeader(u"\r\ncontent-length:[ \t]*(\\d+)"_qs, QRegularExpression::CaseInsensitiveOption);
-    for (qsizetype end; socket->state() == QAbstractSocket::ConnectedState && (end = buffer.indexOf("\r\n\r\n")) >= 0;) {
+    static const QRegularExpression hostHeader(u"\r\nhost:[ \t]*([^\r]*)"_qs,
+                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lengthHeader(u"\r\ncontent-length:[ \t]*(\\d+)"_qs,
+                                                 QRegularExpression::CaseInsensitiveOption);
+    for (qsizetype end;
+         socket->state() == QAbstractSocket::ConnectedState && (end = buffer.indexOf("\r\n\r\n")) >= 0;) {
         const QString head = QString::fromLatin1(buffer.left(end + 2));
         const qsizetype size = end + 4 + lengthHeader.match(head).captured(1).toLongLong();
         if (buffer.size() < size)
@@ -46,7 +61,9 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
         const QString path = QUrl(target).path();
         const LoopbackResponse response = method.isEmpty() || method == "CONNECT"
             ? LoopbackResponse::raw("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
-            : m_responses.value(target, m_responses.value(target.section(u'?', 0, 0), LoopbackResponse::page(path.isEmpty() ? u"/"_qs : path)));
+            : m_responses.value(
+                target,
+                m_responses.value(target.section(u'?', 0, 0), LoopbackResponse::page(path.isEmpty() ? u"/"_qs : path)));
         if (response.kind == LoopbackResponse::Kind::NeverAnswer)
             continue;
         if (response.kind == LoopbackResponse::Kind::Drop)
@@ -55,10 +72,11 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
         QByteArray message = raw ? response.body : "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
         for (const auto& [name, value] : raw ? decltype(response.headers)() : response.headers)
             message += name + ": " + value + "\r\n";
-        const qsizetype declared = response.body.size() + (response.kind == LoopbackResponse::Kind::Unfinished ? 1 << 30 : 0);
+        const qsizetype declared
+            = response.body.size() + (response.kind == LoopbackResponse::Kind::Unfinished ? 1 << 30 : 0);
         if (!raw)
             message += "Content-Length: " + QByteArray::number(declared) + "\r\nCache-Control: no-store\r\n\r\n"
-                       + (method == "HEAD" ? QByteArray() : response.body);
+                + (method == "HEAD" ? QByteArray() : response.body);
         // A raw answer closes the connection once its bytes are written.
         if (socket->write(message) >= 0 && raw)
             socket->disconnectFromHost();
@@ -69,6 +87,7 @@ void routeWebEngineThrough(const LoopbackHttpServer& server)
 {
     const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").trimmed();
     // "<-loopback>" removes Chromium's implicit bypass of loopback addresses.
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags.isEmpty() ? flags : flags + ' ') + "--proxy-server="
-                                              + server.address().toLatin1() + " --proxy-bypass-list=<-loopback>");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            (flags.isEmpty() ? flags : flags + ' ') + "--proxy-server=" + server.address().toLatin1()
+                + " --proxy-bypass-list=<-loopback>");
 }

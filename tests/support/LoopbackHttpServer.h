@@ -27,11 +27,16 @@ struct LoopbackResponse
 
     static LoopbackResponse page(const QString& title, const QByteArray& bodyHtml = {})
     {
-        return {Kind::Answer, 200, {{"Content-Type", "text/html; charset=utf-8"}},
+        return {Kind::Answer,
+                200,
+                {{"Content-Type", "text/html; charset=utf-8"}},
                 "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title.toHtmlEscaped().toUtf8()
                     + "</title></head><body>" + bodyHtml + "</body></html>"};
     }
-    static LoopbackResponse redirect(const QString& location, int status = 302) { return {Kind::Answer, status, {{"Location", location.toUtf8()}}}; }
+    static LoopbackResponse redirect(const QString& location, int status = 302)
+    {
+        return {Kind::Answer, status, {{"Location", location.toUtf8()}}};
+    }
     static LoopbackResponse neverAnswer() { return {Kind::NeverAnswer}; }
     // A page whose head and start arrive, and whose rest never does.
     static LoopbackResponse unfinished(const QString& title)

@@ -16,7 +16,9 @@
 class ScriptedWebView : public WebView
 {
 public:
-    ScriptedWebView(QWidget* parent, QList<ScriptedWebView*>* live) : m_widget(new QWidget(parent)), m_live(live)
+    ScriptedWebView(QWidget* parent, QList<ScriptedWebView*>* live)
+        : m_widget(new QWidget(parent))
+        , m_live(live)
     {
         m_widget->setFocusPolicy(Qt::StrongFocus);
         m_live->append(this);
@@ -41,13 +43,15 @@ public:
     {
         locationURL = url;
         locationName = name;
-        if (m_events) m_events->NavigateComplete2(nullptr, url);
+        if (m_events)
+            m_events->NavigateComplete2(nullptr, url);
     }
     // Loading has ended.
     void completeDownload()
     {
         busy = false;
-        if (m_events) m_events->DownloadComplete();
+        if (m_events)
+            m_events->DownloadComplete();
     }
 
     QWidget* widget() const override { return m_widget; }
@@ -103,6 +107,9 @@ public:
     QList<ScriptedWebView*> views;
     bool broken = false;
 
-    std::unique_ptr<WebView> create(QWidget* parent) override { return broken ? nullptr : std::make_unique<ScriptedWebView>(parent, &views); }
+    std::unique_ptr<WebView> create(QWidget* parent) override
+    {
+        return broken ? nullptr : std::make_unique<ScriptedWebView>(parent, &views);
+    }
     ScriptedWebView* last() const { return views.value(views.size() - 1); }
 };

@@ -4,11 +4,11 @@
 // machine. --dark gives the application a dark palette, as a dark desktop would, to
 // show which parts follow the desktop and which keep fixed colours.
 #include "browser/FixedAddresses.h"
-#include "mainframe/frmMain.h"
 #include "calculator/Calculator.h"
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
+#include "mainframe/frmMain.h"
 #include "platform/AppIcon.h"
 #include "platform/CalculatorApplication.h"
 #include "support/LoopbackHttpServer.h"
@@ -32,12 +32,12 @@ namespace {
 const QString PageTitle = QStringLiteral("Ardel's Corvel Universe");
 const QString Landing = u"http://" % QStringView(FixedAddresses::PageHost) % u"/band/corveluniverse/index.htm";
 
-const QByteArray LandingBody = QByteArrayLiteral(
-    "<body style='font-family:sans-serif;background:#1b1030;color:#f4e9ff;margin:24px'>"
-    "<h1 style='color:#ff80ff'>Ardel's Corvel Universe</h1>"
-    "<p>News, pictures and profiles of Nimbrel, and downloads for your desktop.</p>"
-    "<ul><li>Latest news</li><li>Picture gallery</li><li>Member profiles</li>"
-    "<li>Downloads</li></ul></body>");
+const QByteArray LandingBody
+    = QByteArrayLiteral("<body style='font-family:sans-serif;background:#1b1030;color:#f4e9ff;margin:24px'>"
+                        "<h1 style='color:#ff80ff'>Ardel's Corvel Universe</h1>"
+                        "<p>News, pictures and profiles of Nimbrel, and downloads for your desktop.</p>"
+                        "<ul><li>Latest news</li><li>Picture gallery</li><li>Member profiles</li>"
+                        "<li>Downloads</li></ul></body>");
 
 QPalette darkPalette()
 {
@@ -78,15 +78,13 @@ bool save(QWidget* window, const QString& file)
     return true;
 }
 
-template<typename Window>
-bool saveWindow(const QString& file)
+template <typename Window> bool saveWindow(const QString& file)
 {
     Window window;
     return save(&window, file);
 }
 
-template<const Profiles::Profile& (*profile)()>
-bool saveProfile(const QString& file)
+template <const Profiles::Profile& (*profile)()> bool saveProfile(const QString& file)
 {
     ProfileWindow window(profile());
     return save(&window, file);
