@@ -92,8 +92,10 @@ void frmMain::adopt(std::unique_ptr<frmBrowser> window)
     noIcon.fill(Qt::transparent);
     sub->setWindowIcon(QIcon(noIcon));
     area->addSubWindow(sub);
-    if (fresh)
+    if (fresh) {
         frame->showMaximized();
+        frame->m_maximiseOnWindowManagerReply = true;
+    }
     // The menus go with the window when it closes; pick the next window's menus then.
     connect(sub, &QObject::destroyed, frame, &frmMain::updateMenus, Qt::QueuedConnection);
     // The window's designed inner size plus its frame, fitted into the frame's area so
@@ -169,6 +171,19 @@ void frmMain::MDIForm_Unload(int& Cancel)
                                                 Placement::entries(frameGeometry()));
     if (!failure.isEmpty())
         UnexpectedError::report(failure);
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A window manager may drop the maximised state that a window asks for before it is
+    // mapped (openbox does); the first state it reports then gets the request again.
+    if (event->type() == QEvent::WindowStateChange && event->spontaneous() && m_maximiseOnWindowManagerReply) {
+        m_maximiseOnWindowManagerReply = false;
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+            QMetaObject::invokeMethod(
+                this, [this] { setWindowState(windowState() | Qt::WindowMaximized); }, Qt::QueuedConnection);
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

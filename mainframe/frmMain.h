@@ -40,6 +40,7 @@ public:
     void MDIForm_Unload(int& Cancel);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -49,6 +50,7 @@ private:
 
     std::unique_ptr<Ui::frmMain> m_ui;
     StatusPanels* m_panels = nullptr;
+    bool m_maximiseOnWindowManagerReply = false;
 
     static QPointer<frmMain> s_frame;
 };

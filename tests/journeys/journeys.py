@@ -202,8 +202,9 @@ class Journeys(unittest.TestCase):
         time.sleep(2)
         self.assertEqual(self.proxy.asked(one), 1, "leaving the box navigated")
 
-    def test_ctrl_n_works_as_soon_as_the_window_opens(self):
-        self.open_browser()
+    def test_frame_opens_maximised_and_ctrl_n_works_at_once(self):
+        frame = self.open_browser()
+        self.assertIn("_NET_WM_STATE_MAXIMIZED_HORZ", x("xprop", "-id", frame, "_NET_WM_STATE"))
         key("ctrl+n")
         self.assertTrue(self.proxy.wait_for(HOME, times=2), "Ctrl+N opened no second window")
 
