@@ -269,11 +269,11 @@ void frmBrowser::Form_Load()
 
     m_view->widget()->setFocus();
 
-    if (!m_StartingAddress.isEmpty()) {
-        m_ui->cboAddress->setEditText(m_StartingAddress);
+    if (!m_startingAddress.isEmpty()) {
+        m_ui->cboAddress->setEditText(m_startingAddress);
         m_ui->cboAddress->addItem(m_ui->cboAddress->currentText());
         m_timTimer.start();
-        (void)m_view->Navigate(m_StartingAddress);
+        (void)m_view->Navigate(m_startingAddress);
     }
 }
 
@@ -298,7 +298,7 @@ void frmBrowser::cboAddress_Click()
 
 void frmBrowser::addressNavigation(ErrorMode mode)
 {
-    if (m_ListUpdating)
+    if (m_listUpdating)
         return;
     m_timTimer.start();
     const WebViewResult result = m_view->Navigate(m_ui->cboAddress->currentText());
@@ -338,14 +338,14 @@ void frmBrowser::brwWebBrowser_NavigateComplete2(QObject* frame, const QString& 
         }
     }
 
-    m_ListUpdating = true;
+    m_listUpdating = true;
     if (match >= 0)
         box->removeItem(match);
     box->insertItem(0, location);
     box->setCurrentIndex(0);
     box->lineEdit()->setCursorPosition(0); // show the address from its start
     cboAddress_Click();                    // the selection raises it; the guard makes it do nothing
-    m_ListUpdating = false;
+    m_listUpdating = false;
 }
 
 void frmBrowser::brwWebBrowser_DownloadComplete()

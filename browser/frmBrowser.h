@@ -29,8 +29,8 @@ public:
     static std::unique_ptr<frmBrowser> create(QString* error = nullptr);
     ~frmBrowser() override;
 
-    QString StartingAddress() const { return m_StartingAddress; }
-    void setStartingAddress(const QString& address) { m_StartingAddress = address; }
+    QString StartingAddress() const { return m_startingAddress; }
+    void setStartingAddress(const QString& address) { m_startingAddress = address; }
 
     // File, Edit and Favourites, in menu-bar order.
     QList<QMenu*> menus() const;
@@ -82,7 +82,7 @@ private:
     std::array<QAction*, 3> m_mnuEditItem{};
     FindBar* m_findBar = nullptr;
 
-    QString m_StartingAddress;
-    bool m_ListUpdating = false;
+    QString m_startingAddress;
+    bool m_listUpdating = false;
     bool m_loaded = false;
 };
