@@ -29,24 +29,34 @@
 
 namespace {
 
-// Texts that run past their window's edge by design and are clipped there: the window,
-// the control, and why.
+// Texts cut on purpose: the window, the control, what of its text is cut, and why. Every
+// other text must show whole; a listed text must still be cut no more than this says.
+enum class Cut {
+    Height, // the text's line is taller than the box; its width must still fit
+};
 struct Clipped
 {
     const char16_t* window;
     const char16_t* control;
+    Cut cut;
     const char16_t* reason;
 };
+constexpr char16_t statusPanelReason[]
+    = u"the designed 18-pixel status bar keeps Qt's 3 and 2 pixels of spacing above and below its "
+      u"sunken panels, which leaves 11 pixels inside for a 13-pixel line; only the empty top and "
+      u"bottom rows of the line's leading are cut";
 constexpr Clipped clippedOnPurpose[] = {
-    {u"Form2", u"lblLink", u"Dova's link label is designed wider than her window and runs past its right edge"},
+    {u"frmMain", u"sbStatusPanel1", Cut::Height, statusPanelReason},
+    {u"frmMain", u"sbStatusPanel2", Cut::Height, statusPanelReason},
+    {u"frmMain", u"sbStatusPanel3", Cut::Height, statusPanelReason},
 };
 
-QString reasonClipped(const QWidget* window, const QWidget* control)
+const Clipped* clipped(const QWidget* window, const QWidget* control)
 {
     for (const Clipped& c : clippedOnPurpose)
         if (window->objectName() == QStringView(c.window) && control->objectName() == QStringView(c.control))
-            return QString::fromUtf16(c.reason);
-    return {};
+            return &c;
+    return nullptr;
 }
 
 // Where a control's text is laid out and the room it needs there, in the control's
@@ -64,14 +74,22 @@ TextPlace labelText(const QLabel* label)
         return {};
     QRect box = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
     const QFontMetrics fm = label->fontMetrics();
-    // A label with a frame indents its text by half an "x" on the side it is aligned to.
-    const int indent
-        = label->indent() >= 0 ? label->indent() : (label->frameWidth() > 0 ? fm.horizontalAdvance(u'x') / 2 : 0);
+    // A label with a frame and no indent of its own keeps half an "x" from the frame on
+    // the sides it is aligned to, as QLabel lays out its contents.
+    int indent = label->indent();
+    if (indent < 0 && label->frameWidth() > 0)
+        indent = fm.horizontalAdvance(u'x') / 2 - label->margin();
     const Qt::Alignment align = label->alignment();
-    if (align & Qt::AlignLeft)
-        box.setLeft(box.left() + indent);
-    else if (align & Qt::AlignRight)
-        box.setRight(box.right() - indent);
+    if (indent > 0) {
+        if (align & Qt::AlignLeft)
+            box.setLeft(box.left() + indent);
+        if (align & Qt::AlignRight)
+            box.setRight(box.right() - indent);
+        if (align & Qt::AlignTop)
+            box.setTop(box.top() + indent);
+        if (align & Qt::AlignBottom)
+            box.setBottom(box.bottom() - indent);
+    }
     const bool rich
         = label->textFormat() == Qt::RichText || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
     if (rich) {
@@ -232,18 +250,18 @@ void tst_looks::textFits()
             .arg(room.width())
             .arg(room.height());
     };
-    QVERIFY2(place.needed.width() <= place.box.width() && place.needed.height() <= place.box.height(),
-             qPrintable(describe(place.box)));
-
     // What of the box the window shows: a text running past the window's edge is cut there.
     const QRect shown = QRect(control->mapTo(window, place.box.topLeft()), place.box.size()) & window->rect();
-    const QRect neededInWindow(control->mapTo(window, place.needed.topLeft()), place.needed.size());
-    if (!shown.contains(neededInWindow)) {
-        const QString reason = reasonClipped(window, control);
-        QVERIFY2(!reason.isEmpty(), qPrintable(u"cut at the window's edge: "_s + describe(shown)));
+    const QSize needed = place.needed.size();
+    const bool widthFits = needed.width() <= place.box.width() && needed.width() <= shown.width();
+    const bool heightFits = needed.height() <= place.box.height() && needed.height() <= shown.height();
+
+    if (clipped(window, control)) {
+        QVERIFY2(!heightFits, "listed as cut on purpose, but shown whole");
+        QVERIFY2(widthFits, qPrintable(u"cut in width as well: "_s + describe(shown)));
         return;
     }
-    QVERIFY2(reasonClipped(window, control).isEmpty(), "listed as clipped on purpose, but shown whole");
+    QVERIFY2(widthFits && heightFits, qPrintable(describe(shown)));
 }
 
 // The help text's seven designed lines each stay one line: none wraps in the box.
