@@ -12,9 +12,12 @@ frmAbout1::frmAbout1(QWidget* parent)
 {
     m_ui->setupUi(this);
     InfoControls::titleBarWithCloseBox(this);
-    // The help box has no window icon of its own, so it shows none rather than the
-    // application's: an icon set explicitly, even an empty one, replaces the inherited one.
-    setWindowIcon(QIcon());
+    // The help box has no window icon. A window without one would still show one: Qt gives
+    // it the application's, and window managers the one of the window it belongs to. A
+    // blank icon of its own shows nothing in their place.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
     // The form holds the 1x picture; this one matches the screens' scale.
     m_ui->Image1->setPixmap(Pictures::pixmap(QStringLiteral(":/infowindows/help.bmp")));
 

@@ -365,7 +365,11 @@ void tst_looks::sourceForScale()
 // for the scale.
 void tst_looks::windowIcons()
 {
-    QVERIFY(m_shown.at(2)->windowIcon().isNull());
+    const QImage helpIcon = m_shown.at(2)->windowIcon().pixmap(QSize(16, 16)).toImage();
+    QVERIFY(!helpIcon.isNull());
+    for (int y = 0; y < helpIcon.height(); ++y)
+        for (int x = 0; x < helpIcon.width(); ++x)
+            QVERIFY2(qAlpha(helpIcon.pixel(x, y)) == 0, "the help box shows a window icon");
     const qreal ratio = m_shown.at(0)->devicePixelRatio();
     const struct
     {
