@@ -106,8 +106,12 @@ def svg_icon():
     margin = 1.5
     out = []
 
+    # The bitmaps draw their edges inside each shape, SVG centres them on its outline: the
+    # shapes here are inset by half an edge so that both come out the same size.
     def rect(x0, y0, x1, y1, radius, fill, edge=None, width=0.0):
         stroke = f' stroke="{hex_colour(edge)}" stroke-width="{width:g}"' if edge else ""
+        h = width / 2
+        x0, y0, x1, y1 = round(x0 + h, 3), round(y0 + h, 3), round(x1 - h, 3), round(y1 - h, 3)
         out.append(f'  <rect x="{x0:g}" y="{y0:g}" width="{x1 - x0:g}" height="{y1 - y0:g}" rx="{radius:g}"'
                    f' fill="{hex_colour(fill)}"{stroke}/>')
 
@@ -132,7 +136,7 @@ def svg_icon():
             rect(round(x0, 3), round(y0, 3), round(x0 + kw, 3), round(y0 + kh, 3), 0.7, colour, KEY_EDGE, 0.35)
     points = []
     for i in range(10):
-        r = 5.0 if i % 2 == 0 else 5.0 * 0.45
+        r = 4.6 if i % 2 == 0 else 4.6 * 0.45
         angle = math.pi / 2 + i * math.pi / 5
         points.append(f"{27.0 + r * math.cos(angle):.3f},{5.0 - r * math.sin(angle):.3f}")
     out.append(f'  <polygon points="{" ".join(points)}" fill="{hex_colour(STAR)}" stroke="{hex_colour(STAR_EDGE)}"'
