@@ -9,9 +9,10 @@
 // services are reached on their own home hosts.
 namespace FixedAddresses {
 
-// Hosts of the fan site and its services.
-inline constexpr char16_t RedirectHost[] = u"go.corvelredirect.example";     // home address's redirect service
-inline constexpr char16_t SecondRedirectHost[] = u"hop.fanlinks.example";    // the second redirect service
+// Hosts of the fan site and its services. The two redirect hosts are short because the
+// about box shows their addresses one to a line in a narrow designed label.
+inline constexpr char16_t RedirectHost[] = u"corvel.example";                // home address's redirect service
+inline constexpr char16_t SecondRedirectHost[] = u"fanlinks.example";        // the second redirect service
 inline constexpr char16_t PageHost[] = u"www.corveluniverse.example";        // the fan site's pages
 inline constexpr char16_t DownloadsHost[] = u"files.corveluniverse.example"; // the fan site's downloads
 

@@ -7,6 +7,7 @@
 #include "browser/FixedAddresses.h"
 #include "browser/ShortcutRouter.h"
 #include "browser/ZoomSteps.h"
+#include "platform/Pictures.h"
 #include "platform/Twips.h"
 #include "platform/UnexpectedError.h"
 #include "platform/WebViewProvider.h"
@@ -52,7 +53,7 @@ constexpr EditItem editItems[] = {
 // The toolbar pictures are drawn on the mask colour, which is made transparent here.
 QIcon maskedIcon(const QString& path)
 {
-    QPixmap picture(path);
+    QPixmap picture = Pictures::pixmap(path);
     picture.setMask(picture.createMaskFromColor(QColor(192, 192, 192)));
     return QIcon(picture);
 }

@@ -1,6 +1,7 @@
 #include "infowindows/ProfileWindow.h"
 
 #include "infowindows/InfoControls.h"
+#include "platform/Pictures.h"
 #include "platform/Twips.h"
 
 #include <QLabel>
@@ -31,9 +32,11 @@ ProfileWindow::ProfileWindow(const Profiles::Profile& p, QWidget* parent)
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    const QPixmap photo(QLatin1String(p.photo));
+    const QPixmap photo = Pictures::pixmap(QLatin1String(p.photo));
     image1->setPixmap(photo);
-    image1->setGeometry(Twips::toPixels(120), Twips::toPixels(120), photo.width(), photo.height());
+    // The photo's natural size in the window, whichever resolution was loaded.
+    const QSize natural = photo.deviceIndependentSize().toSize();
+    image1->setGeometry(Twips::toPixels(120), Twips::toPixels(120), natural.width(), natural.height());
     image1->setAccessibleName(text(p.member) % u" (portrait)");
 
     // Each label reaches to the window's right margin, within the widths the layout allows.

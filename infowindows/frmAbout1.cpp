@@ -4,6 +4,7 @@
 
 #include "infowindows/InfoControls.h"
 #include "infowindows/SysInfo.h"
+#include "platform/Pictures.h"
 
 frmAbout1::frmAbout1(QWidget* parent)
     : QDialog(parent)
@@ -11,6 +12,14 @@ frmAbout1::frmAbout1(QWidget* parent)
 {
     m_ui->setupUi(this);
     InfoControls::titleBarWithCloseBox(this);
+    // The help box has no window icon. A window without one would still show one: Qt gives
+    // it the application's, and window managers the one of the window it belongs to. A
+    // blank icon of its own shows nothing in their place.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
+    // The form holds the 1x picture; this one matches the screens' scale.
+    m_ui->Image1->setPixmap(Pictures::pixmap(QStringLiteral(":/infowindows/help.bmp")));
 
     // The heading is 14.25 points; a form file stores whole points only.
     QFont heading = m_ui->Label1->font();

@@ -1,10 +1,12 @@
 #include "mainframe/FrameArea.h"
 
+#include "platform/Pictures.h"
+
 #include <QPainter>
 
 FrameArea::FrameArea(QWidget* parent)
     : QMdiArea(parent)
-    , m_picture(QStringLiteral(":/mainframe/background.jpg"))
+    , m_picture(Pictures::image(QStringLiteral(":/mainframe/background.jpg")))
 {
     setBackground(QColor(224, 224, 224));
 }

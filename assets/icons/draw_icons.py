@@ -2,7 +2,8 @@
 """Draws the program's application icon in every hicolor size: an upright pocket
 calculator with the pink readout of the calculator window, a keypad whose
 operator keys are picked out in gold, and the theme's star on its corner.
-Small sizes get fewer, larger keys so that the shape still reads at 16 pixels. Run from this folder:
+Small sizes get fewer, larger keys so that the shape still reads at 16 pixels. The same
+drawing, as the large sizes have it, is also written as a scalable SVG icon. Run from this folder:
     /usr/bin/python3 draw_icons.py
 """
 import math
@@ -96,13 +97,65 @@ def star(draw, cx, cy, radius, edge):
     draw.polygon(points, fill=STAR, outline=STAR_EDGE, width=edge)
 
 
+def hex_colour(rgb):
+    return "#%02x%02x%02x" % rgb
+
+
+def svg_icon():
+    """The large sizes' drawing on the 32 x 32 design grid, as SVG text."""
+    margin = 1.5
+    out = []
+
+    # The bitmaps draw their edges inside each shape, SVG centres them on its outline: the
+    # shapes here are inset by half an edge so that both come out the same size.
+    def rect(x0, y0, x1, y1, radius, fill, edge=None, width=0.0):
+        stroke = f' stroke="{hex_colour(edge)}" stroke-width="{width:g}"' if edge else ""
+        h = width / 2
+        x0, y0, x1, y1 = round(x0 + h, 3), round(y0 + h, 3), round(x1 - h, 3), round(y1 - h, 3)
+        out.append(f'  <rect x="{x0:g}" y="{y0:g}" width="{x1 - x0:g}" height="{y1 - y0:g}" rx="{radius:g}"'
+                   f' fill="{hex_colour(fill)}"{stroke}/>')
+
+    rect(4, margin, 28, 32 - margin, 3.5, BODY, BODY_EDGE, 1.0)
+    rd = (6.5, margin + 2.5, 25.5, margin + 9.0)
+    rect(*rd, 1.2, READOUT, READOUT_EDGE, 0.6)
+    top, bottom = rd[1] + 1.4, rd[3] - 1.4
+    right = rd[2] - 5.0
+    out.append(f'  <circle cx="{right - 1.75:g}" cy="{bottom - 0.45:g}" r="0.45" fill="#000000"/>')
+    out.append(f'  <ellipse cx="{right - 4.6:g}" cy="{(top + bottom) / 2:g}" rx="1.15" ry="{(bottom - top) / 2 - 0.45:g}"'
+               f' fill="none" stroke="#000000" stroke-width="0.9"/>')
+    cols, rows = 4, 5
+    left, right = 6.5, 25.5
+    top, bottom = margin + 11.5, 32 - margin - 2.5
+    gap = 1.4
+    kw = (right - left - gap * (cols - 1)) / cols
+    kh = (bottom - top - gap * (rows - 1)) / rows
+    for r in range(rows):
+        for c in range(cols):
+            x0, y0 = left + c * (kw + gap), top + r * (kh + gap)
+            colour = OPERATOR_KEY if c == cols - 1 else DIGIT_KEY
+            rect(round(x0, 3), round(y0, 3), round(x0 + kw, 3), round(y0 + kh, 3), 0.7, colour, KEY_EDGE, 0.35)
+    points = []
+    for i in range(10):
+        r = 4.6 if i % 2 == 0 else 4.6 * 0.45
+        angle = math.pi / 2 + i * math.pi / 5
+        points.append(f"{27.0 + r * math.cos(angle):.3f},{5.0 - r * math.sin(angle):.3f}")
+    out.append(f'  <polygon points="{" ".join(points)}" fill="{hex_colour(STAR)}" stroke="{hex_colour(STAR_EDGE)}"'
+               f' stroke-width="0.8" stroke-linejoin="round"/>')
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">\n'
+            + "\n".join(out) + "\n</svg>\n")
+
+
 def main():
     for size in SIZES:
         draw_icon(size).save(f"hicolor/{size}x{size}/apps/{APP_ID}.png", optimize=True)
+    with open(f"hicolor/scalable/apps/{APP_ID}.svg", "w", encoding="utf-8") as svg:
+        svg.write(svg_icon())
 
 
 if __name__ == "__main__":
     import os
     for size in SIZES:
         os.makedirs(f"hicolor/{size}x{size}/apps", exist_ok=True)
+    os.makedirs("hicolor/scalable/apps", exist_ok=True)
     main()

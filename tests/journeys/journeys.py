@@ -19,7 +19,7 @@ import time
 import unittest
 
 PROGRAM = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
-HOME = "http://go.corvelredirect.example/corveluniverse"
+HOME = "http://corvel.example/corveluniverse"
 SHOTS = os.environ.get("JOURNEY_SHOTS")  # a folder for screenshots of failed journeys
 
 
