@@ -231,9 +231,12 @@ private slots:
             QVERIFY(childrenOf({::getpid()}).size() <= helpers);
             memory.append(privateDirtyKiB());
         }
+#ifndef __SANITIZE_ADDRESS__
         // Measured here: 1 to 4 MB of growth after the first batch; 300 KB leaked per window exceeds the margin.
+        // Under AddressSanitizer freed memory waits in its quarantine, dirty, so growth says nothing there.
         QVERIFY2(memory.last() - memory.first() < 12 * 1024,
                  qPrintable(QString::number(memory.last() - memory.first())));
+#endif
     }
 };
 
