@@ -1,22 +1,18 @@
 // Every window as an assistive technology sees it: each element a user acts on or reads
 // has a name, and the calculator's readout announces its new value. The browser frame's web view is a stand-in: the
 // page's own tree is not ours to check.
+#include "browser/BrowserTestSupport.h"
 #include "browser/FixedAddresses.h"
 #include "calculator/Calculator.h"
 #include "infowindows/ProfileWindow.h"
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
 #include "mainframe/frmMain.h"
-#include "platform/UnexpectedError.h"
-#include "platform/WebViewProvider.h"
-#include "support/ScriptedWebView.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QMetaEnum>
-#include <QPointer>
-#include <QTest>
 
 #include <functional>
 
@@ -24,7 +20,6 @@ namespace {
 
 using Factory = std::function<QWidget*()>;
 
-QStringList g_reported;
 QStringList g_heard; // what a screen reader reads out on each change of the readout
 
 // Walks the tree under iface as a screen reader does, noting what it could not name.
@@ -55,13 +50,10 @@ class tst_Accessibility : public QObject
 {
     Q_OBJECT
 
-    ScriptedWebViewFactory m_views;
-
 private slots:
     void initTestCase()
     {
-        WebViewProvider::setFactoryForTesting(&m_views);
-        UnexpectedError::setReporterForTesting([](const QString& description) { g_reported << description; });
+        installScriptedViews();
         QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
             const bool changed
                 = event->type() == QAccessible::NameChanged || event->type() == QAccessible::ValueChanged;
@@ -70,9 +62,9 @@ private slots:
                 g_heard << event->accessibleInterface()->text(QAccessible::Name);
         });
         frmMain::openBrowserWindow();
-        QVERIFY(frmMain::current() && !m_views.views.isEmpty());
-        m_views.views.last()->completeNavigation(FixedAddresses::home(), u"Ardel's Corvel Universe"_qs);
-        m_views.views.last()->completeDownload();
+        QVERIFY(frmMain::current() && !scriptedViews().views.isEmpty());
+        scriptedViews().views.last()->completeNavigation(FixedAddresses::home(), u"Ardel's Corvel Universe"_qs);
+        scriptedViews().views.last()->completeDownload();
     }
     void cleanupTestCase()
     {
@@ -80,7 +72,7 @@ private slots:
             frame->close();
             QTRY_VERIFY(frame.isNull());
         }
-        QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n')));
+        QVERIFY2(reportedErrors().isEmpty(), qPrintable(reportedErrors().join(u'\n')));
     }
 
     // Every window of the program; a null factory stands for the frame opened above.
