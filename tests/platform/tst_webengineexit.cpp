@@ -10,7 +10,8 @@
 
 // Ends the program as the calculator does: its event loop returns while a window with a
 // web view is still open and never deleted. ctest fails the run on the engine's exit
-// warnings or a crash; the exit code says whether the page loaded at all.
+// warnings or a crash; the exit code says whether the view was made and the page loaded
+// at all. tests/packaging installs it as the stand-in for the program.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
