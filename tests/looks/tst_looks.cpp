@@ -108,6 +108,17 @@ TextPlace lineEditText(const QLineEdit* edit)
     return {box, needed};
 }
 
+TextPlace textOf(const QWidget* control)
+{
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return labelText(label);
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return buttonText(button);
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return lineEditText(edit);
+    return {};
+}
+
 QString nameOf(const QWidget* w)
 {
     return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
@@ -131,6 +142,7 @@ private slots:
     void sourceForScale_data();
     void sourceForScale();
     void windowIcons();
+    void controlsKeepApart();
 
 private:
     std::vector<std::unique_ptr<QWidget>> m_windows;
@@ -192,13 +204,7 @@ void tst_looks::textFits()
 {
     QFETCH(QWidget*, window);
     QFETCH(QWidget*, control);
-    TextPlace place;
-    if (auto* label = qobject_cast<QLabel*>(control))
-        place = labelText(label);
-    else if (auto* button = qobject_cast<QAbstractButton*>(control))
-        place = buttonText(button);
-    else if (auto* edit = qobject_cast<QLineEdit*>(control))
-        place = lineEditText(edit);
+    const TextPlace place = textOf(control);
     if (place.needed.isEmpty())
         QSKIP("no text");
 
@@ -342,6 +348,28 @@ void tst_looks::windowIcons()
         const QImage designed = QImage(Pictures::sourceFor(picture, ratio).path).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(drawn.size(), designed.size());
         QVERIFY2(drawn == designed, qPrintable(picture + u" is not drawn from its picture for the scale"_s));
+    }
+}
+
+// No control covers another's text, nor a text another control: a place typed wrong
+// shows here even when its text still fits its own box. (The designed label boxes
+// overlap by a pixel; the texts in them do not.)
+void tst_looks::controlsKeepApart()
+{
+    for (const QPointer<QWidget>& window : std::as_const(m_shown)) {
+        QList<std::pair<QWidget*, QRect>> taken; // each control with what of it shows, in its parent
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            const TextPlace text = textOf(w);
+            const bool label = qobject_cast<QLabel*>(w);
+            if (w->isVisibleTo(window) && (label || text.box.isValid())) // a label's text, else the whole control
+                taken.append({w, label && !text.needed.isEmpty() ? text.needed.translated(w->pos()) : w->geometry()});
+        }
+        for (qsizetype a = 0; a < taken.size(); ++a)
+            for (qsizetype b = a + 1; b < taken.size(); ++b)
+                QVERIFY2(taken[a].first->parentWidget() != taken[b].first->parentWidget()
+                             || !taken[a].second.intersects(taken[b].second),
+                         qPrintable(nameOf(window) + u": "_s + nameOf(taken[a].first) + u" meets "_s
+                                    + nameOf(taken[b].first)));
     }
 }
 
