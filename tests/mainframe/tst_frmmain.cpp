@@ -186,8 +186,6 @@ private slots:
         const QStringList twips{QString::number(r.x() * 15), QString::number(r.y() * 15),
                                 QString::number(r.width() * 15), QString::number(r.height() * 15)};
         QCOMPARE(placement(), state == Qt::WindowMinimized ? earlier : twips);
-        QVERIFY(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-                              + u"/Calculator.conf"_s));
         QVERIFY(reportedErrors().isEmpty());
     }
 
