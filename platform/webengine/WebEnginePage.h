@@ -5,8 +5,8 @@
 #include <functional>
 
 // The page of every view of the module. It opens the new windows a page asks for
-// through the window maker its view gives it, and refuses those a page asks for
-// without a user's click or key (pop-ups), as browsers do.
+// through the window maker its view gives it. Pop-ups a page opens without a user's
+// click or key never get here: the profile's settings have the engine refuse them.
 class WebEnginePage : public QWebEnginePage
 {
     Q_OBJECT
@@ -24,5 +24,4 @@ protected:
 
 private:
     WindowMaker m_windowMaker;
-    bool m_requestUserInitiated = false;
 };

@@ -50,14 +50,8 @@ QWebEnginePage* WebEngineWebView::openWindow()
 bool WebEngineWebView::opensScheme(const QString& scheme)
 {
     static const QStringList engineSchemes = {
-        QStringLiteral("http"),
-        QStringLiteral("https"),
-        QStringLiteral("file"),
-        QStringLiteral("data"),
-        QStringLiteral("about"),
-        QStringLiteral("blob"),
-        QStringLiteral("qrc"),
-        QStringLiteral("view-source"),
+        QStringLiteral("http"),  QStringLiteral("https"), QStringLiteral("file"), QStringLiteral("data"),
+        QStringLiteral("about"), QStringLiteral("blob"),  QStringLiteral("qrc"),  QStringLiteral("view-source"),
     };
     return engineSchemes.contains(scheme.toLower());
 }
