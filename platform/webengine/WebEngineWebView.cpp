@@ -49,9 +49,18 @@ QWebEnginePage* WebEngineWebView::openWindow()
 
 bool WebEngineWebView::opensScheme(const QString& scheme)
 {
+    // What is left without a scheme after resolve() (spaces only) is the engine's to
+    // resolve too (it shows a blank page).
     static const QStringList engineSchemes = {
-        QStringLiteral("http"),  QStringLiteral("https"), QStringLiteral("file"), QStringLiteral("data"),
-        QStringLiteral("about"), QStringLiteral("blob"),  QStringLiteral("qrc"),  QStringLiteral("view-source"),
+        QString(),
+        QStringLiteral("http"),
+        QStringLiteral("https"),
+        QStringLiteral("file"),
+        QStringLiteral("data"),
+        QStringLiteral("about"),
+        QStringLiteral("blob"),
+        QStringLiteral("qrc"),
+        QStringLiteral("view-source"),
     };
     return engineSchemes.contains(scheme.toLower());
 }
@@ -81,7 +90,8 @@ QUrl WebEngineWebView::resolve(const QString& address)
     if (typed.isEmpty())
         return QUrl(address);
     // A script address is never taken for a host, whatever follows its colon.
-    if (asTyped.scheme().isEmpty() || (!opensScheme(asTyped.scheme()) && asTyped.scheme().toLower() != u"javascript")) {
+    const QString scheme = asTyped.scheme().toLower();
+    if (scheme.isEmpty() || (!opensScheme(scheme) && scheme != u"javascript")) {
         // "example.com" and "localhost:8080/x" as browsers read them. An address of
         // another program ("mailto:x") comes back unchanged and is refused below.
         const QUrl guessed = QUrl::fromUserInput(typed);
