@@ -72,20 +72,34 @@ int twips(int pixels)
 std::unique_ptr<frmBrowser> frmBrowser::create(QString* error)
 {
     std::unique_ptr<frmBrowser> window(new frmBrowser);
-    window->m_view = WebViewProvider::create(window.get(), error);
-    if (!window->m_view)
+    std::unique_ptr<WebView> view = WebViewProvider::create(window.get(), error);
+    if (!view)
         return nullptr;
-
-    QWidget* view = window->m_view->widget();
-    view->setObjectName(QStringLiteral("brwWebBrowser"));
-    view->setGeometry(px(50), px(1215), px(5393), px(3734));
-    view->lower(); // the address panel and the toolbar stay on top of it
-    QWidget::setTabOrder(view, window->m_ui->cboAddress);
-    window->setFocusProxy(view); // the page is first in the tab order and takes the window's focus
-    window->m_view->setEvents(window.get());
-    window->m_findBar = new FindBar(window->m_view.get(), window.get());
-    window->buildKeys();
+    window->attach(std::move(view));
     return window;
+}
+
+std::unique_ptr<frmBrowser> frmBrowser::create(std::unique_ptr<WebView> view)
+{
+    std::unique_ptr<frmBrowser> window(new frmBrowser);
+    view->widget()->setParent(window.get());
+    view->widget()->show(); // shown with the window
+    window->attach(std::move(view));
+    return window;
+}
+
+void frmBrowser::attach(std::unique_ptr<WebView> view)
+{
+    m_view = std::move(view);
+    QWidget* widget = m_view->widget();
+    widget->setObjectName(QStringLiteral("brwWebBrowser"));
+    widget->setGeometry(px(50), px(1215), px(5393), px(3734));
+    widget->lower(); // the address panel and the toolbar stay on top of it
+    QWidget::setTabOrder(widget, m_ui->cboAddress);
+    setFocusProxy(widget); // the page is first in the tab order and takes the window's focus
+    m_view->setEvents(this);
+    m_findBar = new FindBar(m_view.get(), this);
+    buildKeys();
 }
 
 frmBrowser::frmBrowser()
@@ -321,6 +335,12 @@ void frmBrowser::NavigateComplete2(QObject* frame, const QString& address)
 void frmBrowser::DownloadComplete()
 {
     brwWebBrowser_DownloadComplete();
+}
+
+void frmBrowser::NewWindow(std::unique_ptr<WebView>& view)
+{
+    std::unique_ptr<frmBrowser> window = create(std::move(view));
+    emit windowOpened(window);
 }
 
 void frmBrowser::brwWebBrowser_NavigateComplete2(QObject* frame, const QString& address)

@@ -27,6 +27,9 @@ public:
     // A new, not yet shown window; null (with the reason in error) when no web view
     // can be made for it.
     static std::unique_ptr<frmBrowser> create(QString* error = nullptr);
+    // A new, not yet shown window around view, which a page opened: no starting
+    // address, so its load navigates nowhere and the view shows what the page put in it.
+    static std::unique_ptr<frmBrowser> create(std::unique_ptr<WebView> view);
     ~frmBrowser() override;
 
     QString StartingAddress() const { return m_startingAddress; }
@@ -52,6 +55,9 @@ public:
 signals:
     // File > New Window: whoever hosts the window opens the new one.
     void newWindowRequested();
+    // A page of this window opened window: whoever hosts this one takes it over (moves
+    // it out) and shows it; left here, it is closed and the page gets no window.
+    void windowOpened(std::unique_ptr<frmBrowser>& window);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -60,6 +66,7 @@ protected:
 
 private:
     frmBrowser();
+    void attach(std::unique_ptr<WebView> view);
 
     enum class ErrorMode { Continue, Unguarded };
     void addressNavigation(ErrorMode mode);
@@ -72,6 +79,7 @@ private:
 
     void NavigateComplete2(QObject* frame, const QString& address) override;
     void DownloadComplete() override;
+    void NewWindow(std::unique_ptr<WebView>& view) override;
 
     std::unique_ptr<Ui::frmBrowser> m_ui;
     std::unique_ptr<WebView> m_view;

@@ -83,6 +83,8 @@ void frmMain::adopt(std::unique_ptr<frmBrowser> window)
         taken.append(sub->pos());
 
     connect(window.get(), &frmBrowser::newWindowRequested, frame, [] { openBrowserWindow(); });
+    connect(window.get(), &frmBrowser::windowOpened, frame,
+            [](std::unique_ptr<frmBrowser>& opened) { adopt(std::move(opened)); });
     const QSize designed = window->size();
     auto* sub = new QMdiSubWindow;
     sub->setWidget(window.release());

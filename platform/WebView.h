@@ -8,6 +8,7 @@
 
 class QObject;
 class QWidget;
+class WebView;
 
 // The outcome of a request to a web view: accepted, or refused with the reason.
 struct WebViewResult
@@ -19,7 +20,7 @@ struct WebViewResult
     static WebViewResult refused(const QString& why) { return {why}; }
 };
 
-// The two notifications a browser window takes from its web view. They arrive on the
+// The notifications a browser window takes from its web view. They arrive on the
 // user-interface thread, between other events.
 class WebViewEvents
 {
@@ -31,6 +32,11 @@ public:
     virtual void NavigateComplete2(QObject* frame, const QString& address) = 0;
     // Loading has ended, successfully or not.
     virtual void DownloadComplete() = 0;
+    // The page opened a new window (a link's target, a script, the page's context menu)
+    // and view shows it, already tied to the page that opened it. Whoever takes view
+    // over shows it; a view left in the argument is closed and the page is told no
+    // window opened.
+    virtual void NewWindow(std::unique_ptr<WebView>& view) { Q_UNUSED(view); }
 };
 
 // Everything a browser window asks of its embedded web view, and nothing more.

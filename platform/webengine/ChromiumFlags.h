@@ -14,4 +14,15 @@ QByteArray withSandboxPolicy(const QByteArray& flags, bool runningAsRoot);
 // engine starts.
 void applySandboxPolicy();
 
+// flags with Chromium's log lines limited to fatal errors, unless the user asked for
+// Chromium's logging with a flag of its own (--enable-logging, --log-level, --v,
+// --vmodule): then flags are left as they are.
+QByteArray withQuietLogging(const QByteArray& flags);
+
+// Keeps the engine silent on the terminal: applies withQuietLogging to the environment
+// and hides the engine's start-up report and the pages' console messages; rules the
+// user sets in QT_LOGGING_RULES still show them, as they outrank the program's. Call
+// before the engine starts.
+void applyQuietLogging();
+
 } // namespace ChromiumFlags

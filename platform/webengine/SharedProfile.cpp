@@ -1,5 +1,7 @@
 #include "platform/webengine/SharedProfile.h"
 
+#include "platform/webengine/DownloadManager.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QPointer>
@@ -39,6 +41,11 @@ QWebEngineProfile* makeProfile()
     // Links and scripts must never hand an address to another program of the desktop
     // (mailto:, custom schemes): the engine then refuses such navigations itself.
     profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    // Pages open windows only on a user's click or key; pop-ups of their own are refused.
+    profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // The engine's PDF viewer is a plugin: PDFs show in the page instead of downloading.
+    profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    DownloadManager::watch(profile);
     static bool exitHooked = false;
     if (!exitHooked) {
         exitHooked = true;

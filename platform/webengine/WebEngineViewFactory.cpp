@@ -10,6 +10,7 @@ WebEngineViewFactory::WebEngineViewFactory()
     // The module is loaded before the first view exists, so the engine has not read its
     // flags yet.
     ChromiumFlags::applySandboxPolicy();
+    ChromiumFlags::applyQuietLogging();
 }
 
 std::unique_ptr<WebView> WebEngineViewFactory::create(QWidget* parent)

@@ -1,6 +1,7 @@
 #include "platform/webengine/WebEngineWebView.h"
 
 #include "platform/webengine/SharedProfile.h"
+#include "platform/webengine/WebEnginePage.h"
 
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
@@ -12,9 +13,11 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
     : m_view(new QWebEngineView(parent))
 {
     // The page belongs to the view and goes with it; the shared profile outlives it.
-    m_page = new QWebEnginePage(SharedProfile::get(), m_view);
+    auto* page = new WebEnginePage(SharedProfile::get(), m_view);
+    m_page = page;
     SharedProfile::track(m_page);
     m_view->setPage(m_page);
+    page->setWindowMaker([this] { return openWindow(); });
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineWebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineWebView::onUrlChanged);
@@ -31,9 +34,23 @@ QWidget* WebEngineWebView::widget() const
     return m_view;
 }
 
+QWebEnginePage* WebEngineWebView::openWindow()
+{
+    if (!m_events)
+        return nullptr;
+    // The new view has no parent until the window that takes it over adopts its widget.
+    std::unique_ptr<WebView> view = std::make_unique<WebEngineWebView>(nullptr);
+    const QPointer<QWebEnginePage> page = static_cast<WebEngineWebView*>(view.get())->m_page;
+    m_events->NewWindow(view);
+    // A view nobody took goes now, with its page: the engine then opens no window.
+    view.reset();
+    return page;
+}
+
 bool WebEngineWebView::opensScheme(const QString& scheme)
 {
-    // An address without a scheme is the engine's to resolve too (it shows a blank page).
+    // What is left without a scheme after resolve() (spaces only) is the engine's to
+    // resolve too (it shows a blank page).
     static const QStringList engineSchemes = {
         QString(),
         QStringLiteral("http"),
@@ -52,7 +69,7 @@ WebViewResult WebEngineWebView::Navigate(const QString& address)
 {
     if (!m_page)
         return WebViewResult::refused(QStringLiteral("The web view has been closed."));
-    const QUrl url(address);
+    const QUrl url = resolve(address);
     // The engine silently drops an address holding a NUL character, which would leave
     // the view busy for good.
     if (!url.isValid() || address.contains(QChar(0)))
@@ -63,6 +80,25 @@ WebViewResult WebEngineWebView::Navigate(const QString& address)
     }
     m_page->load(url);
     return requested();
+}
+
+QUrl WebEngineWebView::resolve(const QString& address)
+{
+    const QString typed = address.trimmed();
+    const QUrl asTyped(typed);
+    // Text that is all spaces stays as it is: the engine shows a blank page for it.
+    if (typed.isEmpty())
+        return QUrl(address);
+    // A script address is never taken for a host, whatever follows its colon.
+    const QString scheme = asTyped.scheme().toLower();
+    if (scheme.isEmpty() || (!opensScheme(scheme) && scheme != u"javascript")) {
+        // "example.com" and "localhost:8080/x" as browsers read them. An address of
+        // another program ("mailto:x") comes back unchanged and is refused below.
+        const QUrl guessed = QUrl::fromUserInput(typed);
+        if (guessed.isValid())
+            return guessed;
+    }
+    return asTyped;
 }
 
 WebViewResult WebEngineWebView::GoBack()

@@ -49,8 +49,12 @@ public:
     // Whether Navigate hands addresses with this scheme to the engine: only the schemes
     // the engine opens itself, never those it would pass to another program.
     static bool opensScheme(const QString& scheme);
+    // The address Navigate loads for a typed text: surrounding spaces dropped, and a
+    // text without a scheme completed as browsers do ("example.com" is http).
+    static QUrl resolve(const QString& address);
 
 private:
+    QWebEnginePage* openWindow();
     WebViewResult requested();
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onUrlChanged(const QUrl& url);

@@ -58,8 +58,12 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
         with self.server.lock:
             self.server.requests.append(self.path)
         body = self.server.pages.get(self.path) or page(self.path.split("/", 3)[-1] or "/")
+        headers = {"Content-Type": "text/html; charset=utf-8"}
+        if isinstance(body, tuple):  # a file: its bytes and its headers
+            body, headers = body
         self.send_response(200)
-        self.send_header("Content-Type", "text/html; charset=utf-8")
+        for name, value in headers.items():
+            self.send_header(name, value)
         self.send_header("Content-Length", str(len(body)))
         self.send_header("Cache-Control", "no-store")
         self.end_headers()
@@ -122,12 +126,15 @@ class Journeys(unittest.TestCase):
         self.proxy = Proxy()
         threading.Thread(target=self.proxy.serve_forever, daemon=True).start()
         self.home = tempfile.mkdtemp(prefix="journey-")
+        os.makedirs(f"{self.home}/runtime", mode=0o700)
         env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=f"{self.home}/config",
                    XDG_CACHE_HOME=f"{self.home}/cache", XDG_DATA_HOME=f"{self.home}/data",
+                   XDG_RUNTIME_DIR=f"{self.home}/runtime",
                    QT_QPA_PLATFORM="xcb",
                    QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{self.proxy.server_port}"
                                               " --proxy-bypass-list=<-loopback>")
-        self.program = subprocess.Popen([PROGRAM], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.terminal = open(f"{self.home}/terminal", "w+b")
+        self.program = subprocess.Popen([PROGRAM], env=env, stdout=self.terminal, stderr=subprocess.STDOUT)
         self.clipboard_owner = None
         self.calculator = window("Calculator")
 
@@ -143,6 +150,7 @@ class Journeys(unittest.TestCase):
                 except subprocess.TimeoutExpired:
                     process.kill()
                     process.wait()
+        self.terminal.close()
         self.proxy.shutdown()
         self.proxy.server_close()
         shutil.rmtree(self.home, ignore_errors=True)
@@ -245,6 +253,50 @@ class Journeys(unittest.TestCase):
         key("ctrl+l")
         key("ctrl+c")
         self.assertEqual(clipboard(), one, "Alt+Left did not go back")
+
+    def test_nothing_on_the_terminal(self):
+        self.open_browser()
+        self.enter_address("http://a.example/one.htm")
+        self.terminal.seek(0)
+        self.assertEqual(self.terminal.read().decode(errors="replace"), "")
+
+    def test_click_a_target_blank_link(self):
+        frame = self.open_browser()
+        opener, opened = "http://a.example/opener.htm", "http://b.example/opened.htm"
+        self.proxy.pages[opener] = page("opener", f"<a href='{opened}' target='_blank' style='position:fixed;"
+                                        "left:0;top:0;width:100%;height:100%'>open</a>")
+        self.enter_address(opener)
+        self.click_page(frame)
+        self.assertTrue(self.proxy.wait_for(opened), "the link opened nothing")
+        time.sleep(1)
+        # The new window has the focus and shows the new page's address.
+        key("ctrl+l")
+        key("ctrl+c")
+        self.assertEqual(clipboard(), opened)
+
+    def test_download_a_file_through_the_dialog(self):
+        frame = self.open_browser()
+        listing, song = "http://a.example/midi.htm", "http://a.example/files/tour.mid"
+        data = b"MThd\0\0\0\6" + bytes(range(256)) * 8
+        self.proxy.pages[listing] = page("midi", "<a href='/files/tour.mid' style='position:fixed;"
+                                         "left:0;top:0;width:100%;height:100%'>tour</a>")
+        self.proxy.pages[song] = (data, {"Content-Type": "audio/midi",
+                                         "Content-Disposition": 'attachment; filename="tour.mid"'})
+        self.enter_address(listing)
+        self.click_page(frame)
+        window("Save As")
+        key("Return")
+        saved = os.path.join(self.home, "Downloads", "tour.mid")
+        def content():
+            if not os.path.exists(saved):
+                return None
+            with open(saved, "rb") as result:
+                return result.read()
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline and content() != data:
+            time.sleep(0.1)
+        self.assertEqual(content(), data)
+        window("Downloads")
 
 
 if __name__ == "__main__":

@@ -74,6 +74,25 @@ private slots:
         QFETCH(QByteArray, after);
         QCOMPARE(ChromiumFlags::withSandboxPolicy(before, root), after);
     }
+
+    void chromiumLogsOnlyWhenAskedFor_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("no flags: fatal errors only") << QByteArray() << QByteArray("--log-level=3");
+        QTest::newRow("the user's flags stay first") << QByteArray("--a ") << QByteArray("--a --log-level=3");
+        QTest::newRow("the user's own level wins") << QByteArray("--log-level=0") << QByteArray("--log-level=0");
+        QTest::newRow("logging asked for")
+            << QByteArray("--enable-logging=stderr --v=1") << QByteArray("--enable-logging=stderr --v=1");
+        QTest::newRow("a flag merely starting alike asks for nothing")
+            << QByteArray("--vmodule-x") << QByteArray("--vmodule-x --log-level=3");
+    }
+    void chromiumLogsOnlyWhenAskedFor()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QCOMPARE(ChromiumFlags::withQuietLogging(before), after);
+    }
 };
 
 QTEST_MAIN(tst_WebViewProvider)

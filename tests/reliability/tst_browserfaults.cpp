@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -81,6 +82,8 @@ class tst_BrowserFaults : public QObject
     void type(const QString& address)
     {
         QGuiApplication::clipboard()->setText(address);
+        frmMain::current()->activateWindow(); // back from a dialog, as a person clicks the window
+        QTRY_VERIFY(frmMain::current()->isActiveWindow());
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_L));
         QTest::keySequence(QApplication::focusWidget(), QKeySequence::Paste);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -173,6 +176,16 @@ private slots:
         m_server.clearRequests();
         m_server.setResponse(faultPage, page);
         m_server.setResponse(faultPart, part);
+        // An answer that is not HTTP comes as a file to save; the person declines it.
+        QTimer declines;
+        connect(&declines, &QTimer::timeout, this, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog && QApplication::focusWidget() && QApplication::focusWidget()->window() == dialog)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            else if (dialog)
+                dialog->activateWindow();
+        });
+        declines.start(100);
         type(typed);
         if (action != Wait) {
             QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(pageHost).contains(faultPage), 15000);

@@ -33,6 +33,14 @@ struct LoopbackResponse
                 "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + title.toHtmlEscaped().toUtf8()
                     + "</title></head><body>" + bodyHtml + "</body></html>"};
     }
+    // A file of the given type; with a disposition ("attachment; filename=...") too.
+    static LoopbackResponse file(const QByteArray& type, const QByteArray& body, const QByteArray& disposition = {})
+    {
+        LoopbackResponse response{Kind::Answer, 200, {{"Content-Type", type}}, body};
+        if (!disposition.isEmpty())
+            response.headers.append({"Content-Disposition", disposition});
+        return response;
+    }
     static LoopbackResponse redirect(const QString& location, int status = 302)
     {
         return {Kind::Answer, status, {{"Location", location.toUtf8()}}};
