@@ -155,6 +155,7 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, title);
         QFETCH(bool, requested);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000); // the row above's load has ended
         m_server.clearRequests();
         m_window->setWindowTitle(QString());
         m_titles.clear();
