@@ -35,8 +35,14 @@ CertificateBar::CertificateBar(QWebEnginePage* page, QWidget* view)
     connect(m_proceed, &QPushButton::clicked, this, [this] {
         hide();
         m_trustedHosts.insert(m_refused.host());
-        m_page->load(m_refused);
+        // A new load while the engine is still ending the refused one would be lost.
+        if (m_refusing)
+            connect(m_page, &QWebEnginePage::loadFinished, this, &CertificateBar::loadRefused,
+                    Qt::SingleShotConnection);
+        else
+            loadRefused();
     });
+    connect(page, &QWebEnginePage::loadFinished, this, [this] { m_refusing = false; });
 }
 
 QString CertificateBar::explanation(const QWebEngineCertificateError& error, const QString& host)
@@ -70,8 +76,8 @@ void CertificateBar::onCertificateError(const QWebEngineCertificateError& error)
     }
     // Left unanswered, the error refuses the site when this handler returns.
     m_refused = error.url();
-    m_text->setText(tr("This connection is not secure, so the page was not opened.") + u' '
-                    + explanation(error, host));
+    m_refusing = true;
+    m_text->setText(tr("This connection is not secure, so the page was not opened.") + u' ' + explanation(error, host));
     m_proceed->setText(tr("&Open %1 anyway").arg(host));
     m_proceed->setVisible(error.isOverridable());
     showOnTop();
@@ -81,4 +87,9 @@ void CertificateBar::place()
 {
     const QWidget* view = parentWidget();
     setGeometry(0, 0, view->width(), qMax(sizeHint().height(), heightForWidth(view->width())));
+}
+
+void CertificateBar::loadRefused()
+{
+    m_page->load(m_refused);
 }

@@ -27,10 +27,12 @@ protected:
 
 private:
     void onCertificateError(const QWebEngineCertificateError& error);
+    void loadRefused();
 
     QWebEnginePage* m_page;
     QLabel* m_text;
     QPushButton* m_proceed;
     QUrl m_refused;
+    bool m_refusing = false; // the refused load has not ended yet
     QSet<QString> m_trustedHosts;
 };

@@ -1,5 +1,6 @@
 #include "platform/webengine/FullScreenWindow.h"
 
+#include <QCloseEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWebEngineFullScreenRequest>
@@ -54,4 +55,11 @@ FullScreenWindow::~FullScreenWindow()
     m_home->setPage(m_page);
     m_home->setFocus();
     m_home->window()->activateWindow();
+}
+
+void FullScreenWindow::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (m_page)
+        m_page->triggerAction(QWebEnginePage::ExitFullScreen);
 }

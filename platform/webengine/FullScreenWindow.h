@@ -21,6 +21,10 @@ public:
 
     ~FullScreenWindow() override;
 
+protected:
+    // Closing the window (the window manager's close) leaves full screen.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     FullScreenWindow(QWebEnginePage* page, QWebEngineView* home);
 

@@ -12,10 +12,9 @@
 void LoginDialog::answerLogins(QWebEnginePage* page, QWidget* parent)
 {
     const QPointer<QWidget> over(parent);
-    QObject::connect(page, &QWebEnginePage::authenticationRequired, parent,
-                     [over](const QUrl& url, QAuthenticator* authenticator) {
-                         ask(url.host(), authenticator, false, over);
-                     });
+    QObject::connect(
+        page, &QWebEnginePage::authenticationRequired, parent,
+        [over](const QUrl& url, QAuthenticator* authenticator) { ask(url.host(), authenticator, false, over); });
     QObject::connect(page, &QWebEnginePage::proxyAuthenticationRequired, parent,
                      [over](const QUrl&, QAuthenticator* authenticator, const QString& proxyHost) {
                          ask(proxyHost, authenticator, true, over);

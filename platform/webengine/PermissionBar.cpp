@@ -59,9 +59,8 @@ void PermissionBar::onRequested(const QUrl& origin, QWebEnginePage::Feature feat
     const Request request(origin, feature);
     if (question(feature, origin.host()).isEmpty() || m_answers.contains(request)) {
         const bool allow = m_answers.value(request, false);
-        m_page->setFeaturePermission(origin, feature,
-                                     allow ? QWebEnginePage::PermissionGrantedByUser
-                                           : QWebEnginePage::PermissionDeniedByUser);
+        m_page->setFeaturePermission(
+            origin, feature, allow ? QWebEnginePage::PermissionGrantedByUser : QWebEnginePage::PermissionDeniedByUser);
         return;
     }
     if (!m_waiting.contains(request))
