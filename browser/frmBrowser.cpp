@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -236,6 +237,14 @@ void frmBrowser::zoom(int direction)
 QList<QMenu*> frmBrowser::menus() const
 {
     return {m_mnuFile, m_mnuEdit, m_mnuFav};
+}
+
+// Every way of closing the window (File > Exit, the close box, the frame closing) asks
+// the page first: its "leave this page?" prompt may keep the window open.
+void frmBrowser::closeEvent(QCloseEvent* event)
+{
+    if (m_view && !m_view->mayClose())
+        event->ignore();
 }
 
 void frmBrowser::showEvent(QShowEvent* event)

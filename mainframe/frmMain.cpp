@@ -16,6 +16,8 @@
 #include <QPixmap>
 #include <QStyle>
 
+#include <algorithm>
+
 QPointer<frmMain> frmMain::s_frame;
 
 namespace {
@@ -190,9 +192,15 @@ void frmMain::changeEvent(QEvent* event)
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // A window whose page the user chose to stay on keeps the frame open with it.
+    m_ui->mdiArea->closeAllSubWindows();
+    const QList<QMdiSubWindow*> windows = m_ui->mdiArea->subWindowList();
+    if (std::any_of(windows.begin(), windows.end(), [](const QMdiSubWindow* window) { return !window->isHidden(); })) {
+        event->ignore();
+        return;
+    }
     int cancel = 0;
     MDIForm_Unload(cancel);
     s_frame = nullptr; // a browser window shown from now on opens a fresh frame
-    m_ui->mdiArea->closeAllSubWindows();
     event->accept();
 }

@@ -68,6 +68,11 @@ public:
     // The page's zoom, 1 for its natural size.
     virtual double zoomFactor() const = 0;
     virtual void setZoomFactor(double factor) = 0;
+
+    // Asked before the window closes: runs the page's "leave this page?" prompt, if it
+    // has one, and returns whether the window may close (false when the user chose to
+    // stay). The prompt is modal: events are processed until it is answered.
+    virtual bool mayClose() = 0;
 };
 
 // What the web view module offers: a maker of web views.

@@ -1,7 +1,16 @@
 #include "platform/webengine/WebEngineWebView.h"
 
+#include "platform/webengine/CertificateBar.h"
+#include "platform/webengine/FullScreenWindow.h"
+#include "platform/webengine/LeavePromptPage.h"
+#include "platform/webengine/LoginDialog.h"
+#include "platform/webengine/PagePrinter.h"
+#include "platform/webengine/PermissionBar.h"
 #include "platform/webengine/SharedProfile.h"
-#include "platform/webengine/WebEnginePage.h"
+#include "platform/webengine/ViewFeedback.h"
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
@@ -13,11 +22,22 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
     : m_view(new QWebEngineView(parent))
 {
     // The page belongs to the view and goes with it; the shared profile outlives it.
-    auto* page = new WebEnginePage(SharedProfile::get(), m_view);
+    auto* page = new LeavePromptPage(SharedProfile::get(), m_view);
     m_page = page;
     SharedProfile::track(m_page);
     m_view->setPage(m_page);
     page->setWindowMaker([this] { return openWindow(); });
+
+    // What pages ask for, each answered by a small window or bar of its own.
+    LoginDialog::answerLogins(m_page, m_view);
+    new CertificateBar(m_page, m_view);
+    new PermissionBar(m_page, m_view);
+    FullScreenWindow::serve(m_page, m_view);
+    new PagePrinter(m_view);
+    new ProgressLine(m_page, m_view);
+    new LinkBubble(m_page, m_view);
+    new CrashNotice(m_page, m_view);
+    connect(page, &LeavePromptPage::leavePromptAnswered, this, &WebEngineWebView::onLeavePromptAnswered);
 
     connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineWebView::onLoadingChanged);
     connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineWebView::onUrlChanged);
@@ -196,6 +216,51 @@ void WebEngineWebView::onLoadingChanged(const QWebEngineLoadingInfo& info)
     if (committedUnseen)
         raiseNavigateComplete();
     if (alive && m_events)
+        m_events->DownloadComplete();
+}
+
+bool WebEngineWebView::mayClose()
+{
+    auto* page = qobject_cast<LeavePromptPage*>(m_page.data());
+    if (!page)
+        return true;
+    // The engine runs the page's unload handlers and its prompt, then asks for the close.
+    // A renderer that does not answer (hung, or gone) does not keep the window open; the
+    // wait ends while the user reads the prompt.
+    QEventLoop loop;
+    bool agreed = false;
+    QTimer unanswered;
+    unanswered.setSingleShot(true);
+    connect(&unanswered, &QTimer::timeout, &loop, [&] {
+        agreed = true;
+        loop.quit();
+    });
+    connect(page, &QWebEnginePage::windowCloseRequested, &loop, [&] {
+        agreed = true;
+        loop.quit();
+    });
+    connect(page, &LeavePromptPage::leavePromptShown, &unanswered, &QTimer::stop);
+    connect(page, &LeavePromptPage::leavePromptAnswered, &loop, [&](bool leave) {
+        if (!leave)
+            loop.quit();
+    });
+    connect(page, &QObject::destroyed, &loop, [&] {
+        agreed = true;
+        loop.quit();
+    });
+    unanswered.start(2000);
+    page->triggerAction(QWebEnginePage::RequestClose);
+    loop.exec();
+    return agreed;
+}
+
+void WebEngineWebView::onLeavePromptAnswered(bool leave)
+{
+    // A navigation the user chose not to make ends there, and the engine says nothing.
+    if (leave || !m_requestPending)
+        return;
+    m_requestPending = false;
+    if (!Busy() && m_events)
         m_events->DownloadComplete();
 }
 

@@ -45,6 +45,7 @@ public:
     void findText(const QString& text, bool backward, std::function<void(int active, int total)> found) override;
     double zoomFactor() const override;
     void setZoomFactor(double factor) override;
+    bool mayClose() override;
 
     // Whether Navigate hands addresses with this scheme to the engine: only the schemes
     // the engine opens itself, never those it would pass to another program.
@@ -59,6 +60,7 @@ private:
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onUrlChanged(const QUrl& url);
     void onRenderProcessTerminated();
+    void onLeavePromptAnswered(bool leave);
     void raiseNavigateComplete();
 
     QPointer<QWebEngineView> m_view;

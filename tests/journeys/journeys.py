@@ -8,6 +8,7 @@ server, which stands as the web engine's proxy so that nothing leaves this machi
 
     journeys.py PROGRAM [unittest arguments]
 """
+import base64
 import http.server
 import os
 import shutil
@@ -36,6 +37,7 @@ class Proxy(http.server.ThreadingHTTPServer):
 
     def __init__(self):
         self.requests, self.pages, self.lock = [], {}, threading.Lock()
+        self.logins = {}  # address: the "user:password" it asks for by basic authentication
         super().__init__(("127.0.0.1", 0), ProxyHandler)
 
     def asked(self, url):
@@ -55,13 +57,20 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
     def do_GET(self):
+        login = self.server.logins.get(self.path)
+        granted = not login or self.headers.get("Authorization") == "Basic " + base64.b64encode(login.encode()).decode()
         with self.server.lock:
-            self.server.requests.append(self.path)
+            self.server.requests.append(self.path if granted else f"refused {self.path}")
         body = self.server.pages.get(self.path) or page(self.path.split("/", 3)[-1] or "/")
         headers = {"Content-Type": "text/html; charset=utf-8"}
         if isinstance(body, tuple):  # a file: its bytes and its headers
             body, headers = body
-        self.send_response(200)
+        if not granted:
+            body, headers = page("Refused"), {"Content-Type": "text/html; charset=utf-8",
+                                              "WWW-Authenticate": 'Basic realm="Members"'}
+            self.send_response(401)
+        else:
+            self.send_response(200)
         for name, value in headers.items():
             self.send_header(name, value)
         self.send_header("Content-Length", str(len(body)))
@@ -297,6 +306,39 @@ class Journeys(unittest.TestCase):
             time.sleep(0.1)
         self.assertEqual(content(), data)
         window("Downloads")
+
+    def test_log_in_through_the_dialog(self):
+        self.open_browser()
+        url = "http://a.example/members.htm"
+        self.proxy.logins[url] = "ann:secret"
+        key("alt+a")
+        key("ctrl+a")
+        type_text(url)
+        key("Return")
+        self.assertTrue(self.proxy.wait_for(f"refused {url}"), "the page did not ask for a login")
+        window("Login")
+        type_text("ann")
+        key("Tab")
+        type_text("secret")
+        key("Return")
+        self.assertTrue(self.proxy.wait_for(url), "the login was not sent")
+
+    def test_enter_fullscreen_by_a_click(self):
+        frame = self.open_browser()
+        before = x("xdotool", "getwindowgeometry", frame)
+        url = "http://a.example/video.htm"
+        self.proxy.pages[url] = page("video", "<button style='position:fixed;left:0;top:0;width:100%;height:100%' "
+                                     "onclick='document.body.requestFullscreen()'>play</button>")
+        self.enter_address(url)
+        self.click_page(frame)
+        full = window("video")
+        self.assertIn("Geometry: 1280x800", x("xdotool", "getwindowgeometry", full))
+        key("Escape")
+        deadline = time.monotonic() + 10
+        while x("xdotool", "search", "--onlyvisible", "--name", "^video$") and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertFalse(x("xdotool", "search", "--onlyvisible", "--name", "^video$"), "Esc did not leave")
+        self.assertEqual(x("xdotool", "getwindowgeometry", frame), before, "the frame did not come back as it was")
 
 
 if __name__ == "__main__":

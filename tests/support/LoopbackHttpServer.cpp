@@ -35,8 +35,30 @@ QString LoopbackHttpServer::address() const
     return u"http://127.0.0.1:" % QString::number(m_server->serverPort());
 }
 
+void LoopbackHttpServer::openTunnel(QTcpSocket* socket, quint16 port)
+{
+    auto* far = new QTcpSocket(socket);
+    m_tunnelled.insert(socket, far);
+    connect(far, &QTcpSocket::connected, socket, [socket, far, this] {
+        socket->write("HTTP/1.1 200 Connection established\r\n\r\n");
+        far->write(m_pending.take(socket));
+    });
+    connect(far, &QTcpSocket::readyRead, socket, [socket, far] { socket->write(far->readAll()); });
+    connect(far, &QTcpSocket::disconnected, socket, &QTcpSocket::disconnectFromHost);
+    connect(far, &QTcpSocket::errorOccurred, socket, &QTcpSocket::abort);
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { m_tunnelled.remove(socket); });
+    far->connectToHost(QHostAddress::LocalHost, port);
+}
+
 void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
 {
+    if (QTcpSocket* far = m_tunnelled.value(socket)) {
+        if (far->state() == QAbstractSocket::ConnectedState)
+            far->write(socket->readAll());
+        else
+            m_pending[socket] += socket->readAll();
+        return;
+    }
     QByteArray& buffer = m_pending[socket];
     buffer += socket->readAll();
     // A connection may carry several requests one after the other (keep-alive); each is
@@ -59,11 +81,25 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
         // Tunnels (https through the proxy) cannot be served here, nor broken request lines:
         // they are refused, which closes the connection.
         const QString path = QUrl(target).path();
-        const LoopbackResponse response = method.isEmpty() || method == "CONNECT"
+        if (method == "CONNECT" && m_tunnels.contains(target))
+            return openTunnel(socket, m_tunnels.value(target));
+        LoopbackResponse response = method.isEmpty() || method == "CONNECT"
             ? LoopbackResponse::raw("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
             : m_responses.value(
                 target,
                 m_responses.value(target.section(u'?', 0, 0), LoopbackResponse::page(path.isEmpty() ? u"/"_qs : path)));
+        if (!response.credentials.isEmpty()) {
+            const QByteArray header = response.byProxy ? "proxy-authorization" : "authorization";
+            const QRegularExpression sent(u"\r\n"_qs + QString::fromLatin1(header) + u":[ \t]*([^\r]*)"_qs,
+                                          QRegularExpression::CaseInsensitiveOption);
+            if (sent.match(head).captured(1).toLatin1() != "Basic " + response.credentials.toBase64()) {
+                const LoopbackResponse asked = response;
+                response = LoopbackResponse::page(u"Refused"_qs);
+                response.status = asked.byProxy ? 407 : 401;
+                response.headers.emplaceBack(asked.byProxy ? "Proxy-Authenticate" : "WWW-Authenticate",
+                                             "Basic realm=\"" + asked.realm + '"');
+            }
+        }
         if (response.kind == LoopbackResponse::Kind::NeverAnswer)
             continue;
         if (response.kind == LoopbackResponse::Kind::Drop)

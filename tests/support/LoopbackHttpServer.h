@@ -24,6 +24,12 @@ struct LoopbackResponse
     int status = 200;
     QList<QPair<QByteArray, QByteArray>> headers; // Content-Length is added
     QByteArray body;
+    // When set ("user:password"), the answer is given only to a request that sends these
+    // credentials by basic authentication, to the site or, when byProxy, to the proxy;
+    // others get 401 (or 407) asking for them in realm, with a page titled "Refused".
+    QByteArray credentials;
+    QByteArray realm;
+    bool byProxy = false;
 
     static LoopbackResponse page(const QString& title, const QByteArray& bodyHtml = {})
     {
@@ -55,6 +61,14 @@ struct LoopbackResponse
         return response;
     }
     static LoopbackResponse drop() { return {Kind::Drop}; }
+    LoopbackResponse behindLogin(const QByteArray& userPassword, const QByteArray& realmName, bool proxy = false) const
+    {
+        LoopbackResponse response = *this;
+        response.credentials = userPassword;
+        response.realm = realmName;
+        response.byProxy = proxy;
+        return response;
+    }
     // Bytes sent exactly as given, status line and headers included: broken answers.
     static LoopbackResponse raw(const QByteArray& bytes) { return {Kind::Raw, 0, {}, bytes}; }
 };
@@ -84,13 +98,20 @@ public:
     QStringList urlsTo(const QString& host) const { return m_requests.value(host); }
     void clearRequests() { m_requests.clear(); }
 
+    // Answers CONNECT requests for authority ("host:port") with a tunnel to the server
+    // listening on 127.0.0.1:port, so that https sites can be served by local servers.
+    void tunnel(const QString& authority, quint16 port) { m_tunnels.insert(authority, port); }
+
 private:
     void onReadyRead(QTcpSocket* socket);
+    void openTunnel(QTcpSocket* socket, quint16 port);
 
     QTcpServer* m_server;
     QHash<QString, LoopbackResponse> m_responses;
     QHash<QString, QStringList> m_requests; // targets by the Host header's host
     QHash<QTcpSocket*, QByteArray> m_pending;
+    QHash<QString, quint16> m_tunnels;
+    QHash<QTcpSocket*, QTcpSocket*> m_tunnelled; // client connection to its tunnel's far end
 };
 
 // Routes all of the web engine's traffic through server by adding a proxy to

@@ -81,6 +81,7 @@ public:
     }
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
+    bool mayClose() override { return true; }
 
 private:
     WebViewResult request(const QString& kind, const QString& record = {})

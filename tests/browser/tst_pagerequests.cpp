@@ -1,0 +1,515 @@
+// What pages ask of the browser window, on the real engine: logins, certificates,
+// permissions, full screen, printing, crashes and leave prompts. Every request goes to a
+// loopback server standing as the engine's proxy; https sites are local TLS servers
+// reached through it, with certificates made at run time and a test authority that the
+// engine trusts through the private home folder's certificate store.
+#include "browser/frmBrowser.h"
+#include "mainframe/frmMain.h"
+#include "platform/UnexpectedError.h"
+#include "platform/WebEngineTestMain.h"
+#include "support/LocalTlsServer.h"
+#include "support/LoopbackHttpServer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QStringList g_reported;
+void record(const QString& description)
+{
+    g_reported.append(description);
+}
+
+// Runs act on the modal dialog as soon as one is shown (it runs an event loop of its
+// own, from inside the engine's request), as a person answers it.
+void whenModal(std::function<void(QWidget*)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        if (QWidget* dialog = QApplication::activeModalWidget();
+            dialog && dialog->isAncestorOf(QApplication::focusWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            act(dialog);
+        }
+    });
+    poll->start();
+}
+void keys(const QString& text, Qt::Key finish)
+{
+    QTest::keyClicks(QApplication::focusWidget(), text);
+    QTest::keyClick(QApplication::focusWidget(), finish);
+}
+
+// A page whose whole area is one button running script on a click.
+LoopbackResponse button(const QString& title, const QByteArray& script)
+{
+    return LoopbackResponse::page(title,
+                                  "<button style=\"position:fixed;left:0;top:0;width:100%;height:100%\" "
+                                  "onclick=\""
+                                      + script
+                                      + "\">go</button><script>function done(t){"
+                                        "document.title=t}</script>");
+}
+
+QList<int> childrenOf(const QList<int>& parents)
+{
+    QList<int> found;
+    for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile stat(u"/proc/" % pid % u"/stat"); // "pid (name) state ppid ..."
+        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        if (parents.contains(fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt()))
+            found.append(pid.toInt());
+    }
+    return found;
+}
+
+} // namespace
+
+class tst_PageRequests : public QObject
+{
+    Q_OBJECT
+    LoopbackHttpServer m_server;
+    QTemporaryDir m_files;
+    QPointer<frmBrowser> m_window;
+
+    WebView* view() const { return m_window->brwWebBrowser(); }
+    QWidget* viewInput() const
+    {
+        return view()->widget()->focusProxy() ? view()->widget()->focusProxy() : view()->widget();
+    }
+    bool settled() const
+    {
+        return !view()->Busy() && !m_window->findChild<QTimer*>(u"timTimer"_s)->isActive()
+            && m_window->windowTitle() != u"Working...";
+    }
+    QWidget* overlay(const char* name) const { return view()->widget()->findChild<QWidget*>(QLatin1String(name)); }
+    // As a person types an address: Ctrl+L to the address box, the text, Enter.
+    // With no window manager here, nothing gives the frame back its activation when a
+    // dialog closes: a person's click would.
+    void activateFrame()
+    {
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        if (QApplication::activeWindow() != frmMain::current()) {
+            frmMain::current()->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), frmMain::current());
+        }
+    }
+    void type(const QString& address)
+    {
+        activateFrame();
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        keys(address, Qt::Key_Return);
+    }
+    void load(const QString& address, const LoopbackResponse& page, const QString& title)
+    {
+        m_server.setResponse(address, page);
+        type(address);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
+    }
+    void clickPage()
+    {
+        activateFrame();
+        QTest::qWait(200); // let the page lay out before clicking it
+        QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center());
+        QTRY_VERIFY(viewInput()->hasFocus());
+    }
+    void clickButton(QWidget* parent, const QString& textStart)
+    {
+        for (QPushButton* button : parent->findChildren<QPushButton*>())
+            if (button->isVisible() && button->text().remove(u'&').startsWith(textStart))
+                return QTest::mouseClick(button, Qt::LeftButton);
+        QFAIL(qPrintable(u"no button " % textStart));
+    }
+    QString openssl(const QStringList& arguments)
+    {
+        QProcess run;
+        run.setWorkingDirectory(m_files.path());
+        run.start(u"openssl"_s, arguments);
+        return run.waitForFinished(30000) && run.exitCode() == 0 ? QString() : QString::fromLocal8Bit(run.readAll());
+    }
+    // An https site at host, served with the named certificate.
+    void serveTls(const QString& host, const QString& certificate)
+    {
+        QFile pem(m_files.filePath(certificate + u".pem")), key(m_files.filePath(certificate + u".key"));
+        QVERIFY(pem.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
+        auto* server = new LocalTlsServer(QSslCertificate(&pem), QSslKey(&key, QSsl::Rsa),
+                                          LoopbackResponse::page(u"Secure"_s).body, this);
+        QVERIFY(server->isListening());
+        m_server.tunnel(host + u":443", server->serverPort());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_files.isValid());
+        // The test authority and its certificates: one site signed and valid, one expired,
+        // one for another host, and one signed by itself.
+        const QString ext = m_files.filePath(u"ext"_s);
+        QVERIFY(openssl({u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-keyout"_s, u"ca.key"_s,
+                         u"-out"_s, u"ca.pem"_s, u"-days"_s, u"2"_s, u"-subj"_s, u"/CN=Test Authority"_s, u"-addext"_s,
+                         u"basicConstraints=critical,CA:TRUE"_s, u"-addext"_s, u"keyUsage=critical,keyCertSign"_s})
+                    .isEmpty());
+        const auto signedFor = [&](const QString& name, const QString& host, const QString& days) {
+            QFile extensions(ext);
+            QVERIFY(extensions.open(QIODevice::WriteOnly));
+            extensions.write("subjectAltName=DNS:" + host.toLatin1() + '\n');
+            extensions.close();
+            QCOMPARE(openssl({u"req"_s, u"-new"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-keyout"_s,
+                              name + u".key", u"-out"_s, name + u".csr", u"-subj"_s, u"/CN="_s + host}),
+                     QString());
+            QCOMPARE(openssl({u"x509"_s, u"-req"_s, u"-in"_s, name + u".csr", u"-CA"_s, u"ca.pem"_s, u"-CAkey"_s,
+                              u"ca.key"_s, u"-set_serial"_s, QString::number(qHash(name)), u"-days"_s, days,
+                              u"-extfile"_s, ext, u"-out"_s, name + u".pem"}),
+                     QString());
+        };
+        signedFor(u"valid"_s, u"valid.test"_s, u"2"_s);
+        signedFor(u"expired"_s, u"expired.test"_s, u"-1"_s);
+        signedFor(u"other"_s, u"other.test"_s, u"2"_s);
+        QCOMPARE(openssl({u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-keyout"_s, u"self.key"_s,
+                          u"-out"_s, u"self.pem"_s, u"-days"_s, u"2"_s, u"-subj"_s, u"/CN=selfsigned.test"_s,
+                          u"-addext"_s, u"subjectAltName=DNS:selfsigned.test"_s}),
+                 QString());
+        // The engine reads trusted authorities from the certificate store in the home folder.
+        const QString store = QDir::homePath() + u"/.pki/nssdb";
+        QVERIFY(QDir(store).removeRecursively() && QDir().mkpath(store)); // from a run before
+        QCOMPARE(QProcess::execute(u"certutil"_s, {u"-N"_s, u"-d"_s, u"sql:"_s + store, u"--empty-password"_s}), 0);
+        QCOMPARE(QProcess::execute(u"certutil"_s,
+                                   {u"-A"_s, u"-d"_s, u"sql:"_s + store, u"-n"_s, u"test"_s, u"-t"_s, u"C,,"_s, u"-i"_s,
+                                    m_files.filePath(u"ca.pem"_s)}),
+                 0);
+        serveTls(u"valid.test"_s, u"valid"_s);
+        serveTls(u"expired.test"_s, u"expired"_s);
+        serveTls(u"wronghost.test"_s, u"other"_s);
+        serveTls(u"selfsigned.test"_s, u"self"_s);
+
+        // Printed files go to the documents folder.
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        QVERIFY(QDir().mkpath(config));
+        QFile dirs(config + u"/user-dirs.dirs");
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_DOCUMENTS_DIR=\"" + m_files.filePath(u"docs"_s).toUtf8() + "\"\n");
+        dirs.close();
+        QVERIFY(QDir().mkpath(m_files.filePath(u"docs"_s)));
+
+        QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
+        // A camera and a microphone of the engine's own: with no device the engine answers
+        // the page at once, without asking.
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --use-fake-device-for-media-stream");
+        routeWebEngineThrough(m_server);
+        UnexpectedError::setReporterForTesting(&record);
+        m_window = frmMain::openBrowserWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    }
+    void cleanupTestCase()
+    {
+        if (QPointer<frmMain> frame = frmMain::current()) {
+            frame->close();
+            QTRY_VERIFY(frame.isNull());
+        }
+        QCOMPARE(g_reported, QStringList());
+    }
+
+    void login_data()
+    {
+        // The engine reuses an accepted login for the rest of the session: a host per login.
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("proxy");
+        QTest::addColumn<QString>("password"); // empty: the user cancels
+        QTest::addColumn<QString>("title");
+        QTest::newRow("site login cancelled shows the server's page")
+            << "http://site.test/a" << false << QString() << "Refused";
+        QTest::newRow("site login accepted") << "http://site.test/b" << false << u"secret"_s << "Members";
+        QTest::newRow("proxy login cancelled shows the proxy's page")
+            << "http://proxied.test/a" << true << QString() << "Refused";
+        QTest::newRow("proxy login accepted") << "http://proxied.test/b" << true << u"secret"_s << "Members";
+    }
+    void login()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, proxy);
+        QFETCH(QString, password);
+        QFETCH(QString, title);
+        m_server.setResponse(address, LoopbackResponse::page(u"Members"_s).behindLogin("ann:secret", "Staff", proxy));
+        QString asked;
+        whenModal([&](QWidget* dialog) {
+            for (const QLabel* label : dialog->findChildren<QLabel*>())
+                asked += label->text();
+            if (password.isEmpty())
+                return QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            keys(u"ann"_s, Qt::Key_Tab);
+            keys(password, Qt::Key_Return);
+        });
+        type(address);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
+        QVERIFY2(asked.contains(u"\"Staff\"") && asked.contains(proxy ? u"127.0.0.1"_s : QUrl(address).host()),
+                 qPrintable(asked));
+        QTRY_VERIFY(settled());
+    }
+
+    void certificateFaultIsRefusedAndExplained_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("explained");
+        QTest::newRow("expired") << "expired.test"
+                                 << "has expired";
+        QTest::newRow("wrong host") << "wronghost.test"
+                                    << "was issued for another site";
+        QTest::newRow("self-signed") << "selfsigned.test"
+                                     << "not issued by an authority this computer trusts";
+    }
+    void certificateFaultIsRefusedAndExplained()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, explained);
+        type(u"https://"_s + host + u"/secure.htm");
+        QWidget* bar = overlay("certificateBar");
+        QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible() && bar->findChild<QLabel*>()->text().contains(host), 15000);
+        QVERIFY2(bar->findChild<QLabel*>()->text().contains(explained), qPrintable(bar->findChild<QLabel*>()->text()));
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
+        QVERIFY(view()->LocationName() != u"Secure"); // nothing of the site is shown
+    }
+
+    // Going on anyway is a choice for that host in this window; a valid site needs none.
+    void openAnywayLoadsTheRefusedSite()
+    {
+        load(u"https://valid.test/secure.htm"_s, LoopbackResponse(), u"Secure"_s);
+        QVERIFY(!overlay("certificateBar")->isVisible());
+        type(u"https://selfsigned.test/secure.htm"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(overlay("certificateBar")->isVisible(), 15000);
+        clickButton(overlay("certificateBar"), u"Open selfsigned.test anyway"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Secure"_s, 15000);
+        QVERIFY(!overlay("certificateBar")->isVisible());
+    }
+
+    void permissionIsAnsweredWithinASecond_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("answer"); // the bar's button, none for a request not asked
+        QTest::addColumn<QString>("outcome");
+        const QByteArray media = ".then(s=>done('allowed'),e=>done(e.name))";
+        QTest::newRow("location denied") << QByteArray("navigator.geolocation.getCurrentPosition(p=>done('allowed'),"
+                                                       "e=>done('error '+e.code))")
+                                         << "Deny"
+                                         << "error 1";
+        QTest::newRow("notifications allowed") << QByteArray("Notification.requestPermission().then(done)") << "Allow"
+                                               << "granted";
+        QTest::newRow("notifications denied") << QByteArray("Notification.requestPermission().then(done)") << "Deny"
+                                              << "denied";
+        QTest::newRow("camera denied") << "navigator.mediaDevices.getUserMedia({video:true})" + media << "Deny"
+                                       << "NotAllowedError";
+        QTest::newRow("microphone denied") << "navigator.mediaDevices.getUserMedia({audio:true})" + media << "Deny"
+                                           << "NotAllowedError";
+        QTest::newRow("clipboard write on a click is allowed")
+            << QByteArray("navigator.clipboard.writeText('copied').then(()=>done('written'),e=>done(e.name))")
+            << QString() << "written";
+    }
+    void permissionIsAnsweredWithinASecond()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, answer);
+        QFETCH(QString, outcome);
+        // A site per row (localhost's names are secure, as these features need), since
+        // answers hold for the site.
+        static int row = 0;
+        const QString host = u"site%1.localhost"_s.arg(++row);
+        load(u"http://"_s + host + u"/", button(u"ask"_s, script), u"ask"_s);
+        clickPage();
+        if (!answer.isEmpty()) {
+            QWidget* bar = overlay("permissionBar");
+            QTRY_VERIFY2_WITH_TIMEOUT(bar->isVisible(), qPrintable(view()->LocationName()), 5000);
+            QVERIFY(bar->findChild<QLabel*>()->text().startsWith(host));
+            clickButton(bar, answer);
+            QVERIFY(!bar->isVisible());
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), outcome, 1000);
+        if (answer.isEmpty())
+            QCOMPARE(QGuiApplication::clipboard()->text(), u"copied"_s);
+    }
+
+    void fullScreenInAndOut_data()
+    {
+        QTest::addColumn<bool>("byEsc");
+        QTest::newRow("Esc leaves") << true;
+        QTest::newRow("the page leaves") << false;
+    }
+    void fullScreenInAndOut()
+    {
+        QFETCH(bool, byEsc);
+        load(u"http://a.test/full.htm"_s,
+             button(u"normal"_s,
+                    "document.onfullscreenchange=()=>done(document.fullscreenElement?'full':'normal');"
+                    "document.fullscreenElement?document.exitFullscreen():"
+                    "document.documentElement.requestFullscreen()"),
+             u"normal"_s);
+        QMainWindow* frame = frmMain::current();
+        const QRect geometry = frame->geometry();
+        const Qt::WindowStates state = frame->windowState();
+        clickPage();
+        QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), u"full"_s, 5000);
+        const QPointer<QWidget> full = QApplication::activeWindow();
+        QVERIFY(full && full->isFullScreen() && full != frame);
+        QTRY_VERIFY(QApplication::focusWidget() && full->isAncestorOf(QApplication::focusWidget()));
+        if (byEsc)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(QApplication::focusWidget(), Qt::LeftButton, {},
+                              QApplication::focusWidget()->rect().center());
+        QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), u"normal"_s, 5000);
+        QTRY_VERIFY(full.isNull());
+        QTRY_VERIFY(viewInput()->hasFocus());
+        QCOMPARE(frame->geometry(), geometry);
+        QCOMPARE(frame->windowState(), state);
+    }
+
+    void printingWritesAPdfWithNoPrinter_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("the page's print()") << false << true;
+        QTest::newRow("Ctrl+P") << true << true;
+        QTest::newRow("Esc in the dialog prints nothing") << true << false;
+    }
+    void printingWritesAPdfWithNoPrinter()
+    {
+        QFETCH(bool, byKey);
+        QFETCH(bool, printed);
+        const QString title = QString::fromLatin1(QTest::currentDataTag()).remove(u'(').remove(u')');
+        load(u"http://a.test/print.htm"_s, button(title, byKey ? "" : "print()"), title);
+        clickPage();
+        whenModal([printed](QWidget*) {
+            QTest::keyClick(QApplication::focusWidget(), printed ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        if (byKey)
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence::Print);
+        QFile pdf(m_files.filePath(u"docs/"_s + title + u".pdf"));
+        if (!printed) {
+            QTRY_VERIFY(!QApplication::activeModalWidget());
+            QTest::qWait(500);
+            QVERIFY(!pdf.exists());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(pdf.size() > 0, 15000);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+    }
+
+    // The address of a link under the pointer at the bottom left; a line at the top while
+    // a load runs, here one that a click on the page started.
+    void hoveredLinkAndLoadingShow()
+    {
+        const QString slow = u"http://a.test/slow.htm"_s;
+        m_server.setResponse(slow, LoopbackResponse::unfinished(u"Slow"_s));
+        load(u"http://a.test/link.htm"_s,
+             LoopbackResponse::page(u"link"_s,
+                                    "<a href=\"/slow.htm\" style=\"position:fixed;left:0;top:0;"
+                                    "width:100%;height:100%\">slow</a>"),
+             u"link"_s);
+        QTest::qWait(200);
+        QTest::mouseMove(viewInput(), viewInput()->rect().center());
+        QWidget* bubble = overlay("linkBubble");
+        QTRY_VERIFY_WITH_TIMEOUT(bubble->isVisible(), 5000);
+        QCOMPARE(bubble->findChild<QLabel*>()->text(), slow);
+        QCOMPARE(bubble->geometry().bottomLeft(), view()->widget()->rect().bottomLeft());
+        QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center());
+        QWidget* line = overlay("progressLine");
+        QTRY_VERIFY_WITH_TIMEOUT(line->isVisible(), 5000);
+        QCOMPARE(line->geometry(), QRect(0, 0, view()->widget()->width(), line->height()));
+        m_window->tbToolBar_ButtonClick(u"Stop"_s);
+        QTRY_VERIFY(!line->isVisible());
+    }
+
+    void crashedPageSaysSoAndReloads()
+    {
+        load(u"http://a.test/crash.htm"_s, LoopbackResponse::page(u"Crashing"_s), u"Crashing"_s);
+        const QList<int> renderers = childrenOf(childrenOf({int(QCoreApplication::applicationPid())}));
+        QVERIFY(!renderers.isEmpty());
+        for (int pid : renderers)
+            ::kill(pid, SIGSEGV);
+        QWidget* notice = overlay("crashNotice");
+        QTRY_VERIFY_WITH_TIMEOUT(notice->isVisible(), 10000);
+        QVERIFY(notice->findChild<QLabel*>()->text().contains(u"crashed"));
+        m_server.clearRequests();
+        clickButton(notice, u"Reload"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(u"a.test"_s).contains(u"http://a.test/crash.htm"_s), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
+        QVERIFY(!notice->isVisible());
+    }
+
+    // Rows run in turn on a page that asks before it is left; the last one closes the window.
+    void leavePrompt_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("leave");
+        QTest::newRow("navigation cancelled ends the busy state at once") << "navigate" << false;
+        QTest::newRow("File > Exit cancelled keeps the window") << "exit" << false;
+        QTest::newRow("frame close cancelled keeps the frame") << "frame" << false;
+        QTest::newRow("navigation confirmed") << "navigate" << true;
+        QTest::newRow("File > Exit confirmed closes the window") << "exit" << true;
+    }
+    void leavePrompt()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, leave);
+        // The page may only ask once the user did something on it since it last asked: the
+        // click renames it.
+        if (view()->LocationName() != u"Stay") // still there when the row above stayed
+            load(u"http://a.test/stay.htm"_s,
+                 LoopbackResponse::page(u"Unclicked"_s,
+                                        "<script>onbeforeunload=e=>{e.preventDefault();e.returnValue=''}</script>"
+                                        "<p style=\"height:100vh\" onclick=\"document.title='Stay'\">form</p>"),
+                 u"Unclicked"_s);
+        for (int click = 0; click < 10 && (click == 0 || view()->LocationName() != u"Stay"); ++click) {
+            clickPage();
+            QTest::qWait(300);
+        }
+        QCOMPARE(view()->LocationName(), u"Stay"_s);
+        bool prompted = false;
+        whenModal([&](QWidget*) {
+            prompted = true;
+            QTest::keyClick(QApplication::focusWidget(), leave ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        QPointer<QMdiSubWindow> sub = frmMain::current()->mdiArea()->currentSubWindow();
+        QElapsedTimer elapsed;
+        if (how == u"navigate") {
+            type(u"http://a.test/next.htm"_s);
+            QTRY_VERIFY_WITH_TIMEOUT(prompted, 5000);
+            elapsed.start();
+            QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), leave ? u"/next.htm"_s : u"Stay"_s, 5000);
+            QVERIFY(leave || elapsed.elapsed() < 200);
+            QTRY_VERIFY(settled());
+        } else {
+            if (how == u"exit")
+                m_window->findChild<QAction*>(u"mnuFileExit"_s)->trigger();
+            else
+                frmMain::current()->close();
+            QVERIFY(prompted);
+            QTRY_COMPARE(sub.isNull(), leave);
+            QVERIFY(frmMain::current());
+        }
+    }
+};
+
+WEBENGINE_TEST_MAIN(tst_PageRequests)
+#include "tst_pagerequests.moc"
