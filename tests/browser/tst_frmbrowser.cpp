@@ -155,15 +155,10 @@ private slots:
         const QKeySequence click;
         QTest::newRow("Return sends the text as typed: untrimmed, no scheme added")
             << click << u" www.example.com "_s << QList<QKeySequence>{Qt::Key_Return} << u" www.example.com "_s;
-        QTest::newRow("keypad Enter after Alt+A from the page")
-            << QKeySequence(Qt::ALT | Qt::Key_A) << u"http://c.example/x?y=1"_s
-            << QList<QKeySequence>{QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)} << u"http://c.example/x?y=1"_s;
         QTest::newRow("Enter on a typed lower list entry sends it once")
             << click << a << QList<QKeySequence>{Qt::Key_Return} << a;
         QTest::newRow("Enter keeps the letter case of a list entry typed differently")
             << click << u"HTTP://A.EXAMPLE/"_s << QList<QKeySequence>{Qt::Key_Return} << u"HTTP://A.EXAMPLE/"_s;
-        QTest::newRow("Tab away from a typed list entry does not navigate")
-            << click << a << QList<QKeySequence>{Qt::Key_Tab} << QString();
         QTest::newRow("a click into the page after a typed list entry does not navigate")
             << click << a << QList<QKeySequence>{clickPage} << QString();
         QTest::newRow("Down in the box picks the next list entry")
@@ -233,7 +228,6 @@ private slots:
         QTest::addColumn<int>("addressWidth");
         QTest::addColumn<QSize>("view");
         // From the design size (address box 499, view 499 x 254) to:
-        QTest::newRow("design size keeps 50 twips aside and 100 under") << QSize(506, 342) << 499 << QSize(499, 254);
         QTest::newRow("grown window follows") << QSize(800, 600) << 793 << QSize(793, 512);
         QTest::newRow("narrower than the margins keeps the widths") << QSize(5, 300) << 499 << QSize(499, 212);
         QTest::newRow("lower than the panel keeps the height") << QSize(400, 60) << 393 << QSize(393, 254);
@@ -268,46 +262,27 @@ private slots:
         QTest::addColumn<QString>("clipboardBefore");
         QTest::addColumn<QString>("boxAfter");
         QTest::addColumn<QString>("clipboardAfter");
-        const QVariant cut = 0, paste = 2;
-        const auto keys = [](QKeySequence::StandardKey key) { return QVariant(QKeySequence(key)); };
-        QTest::newRow("cut moves the selection to the clipboard") << cut << false << true << "old"
-                                                                  << "http://"
-                                                                  << "abc";
-        QTest::newRow("cut with nothing selected empties the clipboard") << cut << false << false << "old"
-                                                                         << "http://abc"
-                                                                         << "";
-        QTest::newRow("paste replaces the selection") << paste << false << true << "xyz"
-                                                      << "http://xyz"
-                                                      << "xyz";
-        QTest::newRow("paste inserts at the caret") << paste << false << false << "xyz/"
-                                                    << "http://xyz/abc"
-                                                    << "xyz/";
-        QTest::newRow("paste without clipboard text deletes the selection") << paste << false << true << ""
-                                                                            << "http://"
-                                                                            << "";
-        QTest::newRow("an unknown index does nothing") << QVariant(3) << false << true << "old"
-                                                       << "http://abc"
-                                                       << "old";
-        QTest::newRow("the menu's paste acts on the box while the page has the focus")
-            << paste << true << false << "xyz/"
-            << "http://xyz/abc"
-            << "xyz/";
+        const QVariant cut = 0, paste = 2, copyKeys = QKeySequence(QKeySequence::Copy);
+        const auto row = [](const char* name, const QVariant& command, bool fromPage, bool selected,
+                            const char* clipboardBefore, const char* boxAfter, const char* clipboardAfter) {
+            QTest::newRow(name) << command << fromPage << selected << QString::fromLatin1(clipboardBefore)
+                                << QString::fromLatin1(boxAfter) << QString::fromLatin1(clipboardAfter);
+        };
+        row("cut moves the selection to the clipboard", cut, false, true, "old", "http://", "abc");
+        row("cut with nothing selected empties the clipboard", cut, false, false, "old", "http://abc", "");
+        row("paste replaces the selection", paste, false, true, "xyz", "http://xyz", "xyz");
+        row("paste inserts at the caret", paste, false, false, "xyz/", "http://xyz/abc", "xyz/");
+        row("paste without clipboard text deletes the selection", paste, false, true, "", "http://", "");
+        row("an unknown index does nothing", 3, false, true, "old", "http://abc", "old");
+        row("the menu's paste acts on the box while the page has the focus", paste, true, false, "xyz/",
+            "http://xyz/abc", "xyz/");
         // The box's own copy would leave "old" there: with nothing selected it does nothing.
-        QTest::newRow("Ctrl+C in the address box is the menu's copy, not the box's")
-            << keys(QKeySequence::Copy) << false << false << "old"
-            << "http://abc"
-            << "";
-        QTest::newRow("Ctrl+X in the page leaves the box and the clipboard alone")
-            << keys(QKeySequence::Cut) << true << true << "old"
-            << "http://abc"
-            << "old";
-        QTest::newRow("Ctrl+V in the page leaves the box alone") << keys(QKeySequence::Paste) << true << true << "old"
-                                                                 << "http://abc"
-                                                                 << "old";
-        QTest::newRow("Ctrl+C in the page leaves the clipboard alone")
-            << keys(QKeySequence::Copy) << true << true << "old"
-            << "http://abc"
-            << "old";
+        row("Ctrl+C in the address box is the menu's copy, not the box's", copyKeys, false, false, "old", "http://abc",
+            "");
+        // One shortcut mechanism serves all three keys; Ctrl+C and Ctrl+V in a page are
+        // driven with real input in the journeys.
+        row("Ctrl+X in the page leaves the box and the clipboard alone", QKeySequence(QKeySequence::Cut), true, true,
+            "old", "http://abc", "old");
     }
     void editCommands()
     {
@@ -346,7 +321,7 @@ private slots:
     }
 
     // The browser keys run what the toolbar and commands run, from the page and from the
-    // address box alike.
+    // address box alike. F5 and Alt+Left from the page are driven with real input in the journeys.
     void browserKeys_data()
     {
         QTest::addColumn<QKeySequence>("keys");
@@ -360,9 +335,7 @@ private slots:
             QTest::newRow(name) << keys << fromPage << loading << QString::fromLatin1(call)
                                 << QString::fromLatin1(focusAfter) << zoom;
         };
-        row("F5 refreshes", Qt::Key_F5, true, false, "Refresh", "page");
         row("Ctrl+R refreshes from the address box", Qt::CTRL | Qt::Key_R, false, false, "Refresh", "box");
-        row("Alt+Left goes back", Qt::ALT | Qt::Key_Left, true, false, "GoBack", "page");
         row("Alt+Right goes forward", Qt::ALT | Qt::Key_Right, true, false, "GoForward", "page");
         row("Esc stops a loading page", Qt::Key_Escape, true, true, "Stop", "page");
         row("Esc on a loaded page is the page's", Qt::Key_Escape, true, false, "", "page");
@@ -370,7 +343,6 @@ private slots:
         row("Alt+D selects the address", Qt::ALT | Qt::Key_D, true, false, "", "address");
         row("F6 selects the address", Qt::Key_F6, true, false, "", "address");
         row("Ctrl+F opens the find bar", Qt::CTRL | Qt::Key_F, true, false, "", "find");
-        row("Ctrl+plus zooms in", Qt::CTRL | Qt::Key_Plus, true, false, "", "page", 1.1);
         row("Ctrl+= zooms in as well", Qt::CTRL | Qt::Key_Equal, true, false, "", "page", 1.1);
         row("Ctrl+minus zooms out from the address box", Qt::CTRL | Qt::Key_Minus, false, false, "", "box", 0.9);
     }
