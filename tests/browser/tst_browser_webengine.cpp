@@ -2,38 +2,23 @@
 // that stands as the engine's proxy and records absolute addresses.
 #include "browser/Favourites.h"
 #include "browser/FixedAddresses.h"
-#include "browser/frmBrowser.h"
-#include "mainframe/frmMain.h"
-#include "platform/UnexpectedError.h"
 #include "platform/WebEngineTestMain.h"
-#include "support/LoopbackHttpServer.h"
+#include "support/RealEngine.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDirIterator>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QPointer>
 #include <QStandardPaths>
 #include <QUrl>
 
-using namespace Qt::StringLiterals;
+using namespace RealEngine;
 
 namespace {
 
 const QString landing = u"http://"_s % QStringView(FixedAddresses::PageHost) % u"/band/corveluniverse/index.htm";
 const char* const handedOffSchemes[] = {"mailto", "calc-custom"};
-
-QStringList g_reported;
-void record(const QString& description)
-{
-    g_reported.append(description);
-}
 
 // The address as the engine sends it: a bare host gets the path "/"; query kept as is.
 QString asSent(const QString& address)
@@ -56,21 +41,12 @@ class tst_BrowserWebEngine : public QObject
     QComboBox* box() const { return m_window->findChild<QComboBox*>(u"cboAddress"_s); }
     QTimer* timer() const { return m_window->findChild<QTimer*>(u"timTimer"_s); }
     WebView* view() const { return m_window->brwWebBrowser(); }
-    QWidget* viewInput() const
-    {
-        return view()->widget()->focusProxy() ? view()->widget()->focusProxy() : view()->widget();
-    }
+    QWidget* viewInput() const { return RealEngine::viewInput(m_window); }
     bool reached(const QString& address) const
     {
         return m_server.urlsTo(QUrl(address).host()).contains(asSent(address));
     }
-    // As a person types an address: Ctrl+L to the address box, the text, Enter.
-    void type(const QString& address)
-    {
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_L));
-        QTest::keyClicks(QApplication::focusWidget(), address);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    }
+    void type(const QString& address) { typeAddress(address); }
     // A click into the page gives it the focus; clicks in turn at one spot would make a
     // double click, so each goes a little lower.
     void clickPage()
@@ -87,7 +63,7 @@ class tst_BrowserWebEngine : public QObject
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     }
-    bool settled() const { return !view()->Busy() && !timer()->isActive(); }
+    bool settled() const { return RealEngine::settled(m_window); }
 
 public slots:
     // Stands in for the desktop: addresses the engine would hand to another program.
@@ -96,16 +72,12 @@ public slots:
 private slots:
     void initTestCase()
     {
-        QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-        routeWebEngineThrough(m_server);
-        UnexpectedError::setReporterForTesting(&record);
+        routeThrough(m_server);
         for (const char* scheme : handedOffSchemes)
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
         m_server.setResponse(FixedAddresses::home(), LoopbackResponse::redirect(landing));
         m_server.setResponse(landing, LoopbackResponse::page(u"Ardel's Corvel Universe"_s));
-        m_window = frmMain::openBrowserWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
+        openWindow(m_window);
         connect(m_window, &QWidget::windowTitleChanged, this, [this](const QString& t) { m_titles.append(t); });
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Ardel's Corvel Universe"_s, 20000);
         // The start address and, on top, the address the view reports after the redirect.
@@ -117,11 +89,7 @@ private slots:
     {
         for (const char* scheme : handedOffSchemes)
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-        if (QPointer<frmMain> frame = frmMain::current()) {
-            frame->close();
-            QTRY_VERIFY(frame.isNull());
-        }
-        QCOMPARE(g_reported, QStringList());
+        closeFrame();
         QCOMPARE(m_handedOff, QStringList());
     }
 
@@ -183,11 +151,7 @@ private slots:
         QFETCH(QString, href);
         QFETCH(bool, followed);
         const QString links = u"http://a.test/links.htm"_s;
-        m_server.setResponse(
-            links,
-            LoopbackResponse::page(u"links"_s,
-                                   "<a href=\"" + href.toUtf8()
-                                       + "\" style=\"position:fixed;left:0;top:0;width:100%;height:100%\">link</a>"));
+        m_server.setResponse(links, LoopbackResponse::page(u"links"_s, wholePage("href=\"" + href.toUtf8() + '"')));
         type(links);
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"links"_s, 15000);
         QTest::qWait(300); // let the page lay out before clicking it
@@ -221,19 +185,6 @@ private slots:
         files.removeIf(
             [](const QString& path) { return path.contains(u"fontconfig") || path.endsWith(u"/Calculator.conf"); });
         QVERIFY2(files.isEmpty(), qPrintable(files.join(u' ')));
-    }
-
-    // While the page holds the focus, the editing keys are the page's (pasting into a
-    // page's form field is checked with real X input in the journeys).
-    void copyInThePageCopiesThePageText()
-    {
-        load(u"http://a.test/text.htm"_s, u"text"_s, "<p>Nimbrel on tour</p>");
-        clickPage();
-        QGuiApplication::clipboard()->setText(u"old"_s);
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence::SelectAll);
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence::Copy);
-        QTRY_COMPARE(QGuiApplication::clipboard()->text().trimmed(), u"Nimbrel on tour"_s);
-        QCOMPARE(box()->currentText(), u"http://a.test/text.htm"_s); // the address box was left alone
     }
 
     void findBarCountsMatchesOnThePage()

@@ -1,0 +1,93 @@
+#pragma once
+// What the real-engine tests share: every request routed through a loopback server that
+// stands as the engine's proxy, the browser window opened from the frame, and the
+// unexpected errors that would have been shown.
+#include "browser/frmBrowser.h"
+#include "mainframe/frmMain.h"
+#include "platform/UnexpectedError.h"
+#include "support/LoopbackHttpServer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace RealEngine {
+
+// What the unexpected-error course would have shown, in order.
+inline QStringList& reported()
+{
+    static QStringList descriptions;
+    return descriptions;
+}
+
+// Call before the engine starts: server listens and takes all traffic, flags go to the engine.
+inline void routeThrough(LoopbackHttpServer& server, const QByteArray& flags = "--disable-gpu")
+{
+    QVERIFY2(server.listen(), qPrintable(server.errorString()));
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    routeWebEngineThrough(server);
+    UnexpectedError::setReporterForTesting([](const QString& description) { reported().append(description); });
+}
+
+inline void openWindow(QPointer<frmBrowser>& window)
+{
+    window = frmMain::openBrowserWindow();
+    QVERIFY(window && QTest::qWaitForWindowActive(frmMain::current()));
+}
+
+// Closes the frame with its windows; nothing unexpected may have been reported.
+inline void closeFrame()
+{
+    if (QPointer<frmMain> frame = frmMain::current()) {
+        frame->close();
+        QTRY_VERIFY(frame.isNull());
+    }
+    QCOMPARE(reported(), QStringList());
+}
+
+// The widget that takes the view's mouse and keys.
+inline QWidget* viewInput(frmBrowser* window)
+{
+    QWidget* view = window->brwWebBrowser()->widget();
+    return view->focusProxy() ? view->focusProxy() : view;
+}
+
+inline bool settled(frmBrowser* window)
+{
+    return !window->brwWebBrowser()->Busy() && !window->findChild<QTimer*>(u"timTimer"_s)->isActive();
+}
+
+// As a person types an address: Ctrl+L to the address box, the text, Enter.
+inline void typeAddress(const QString& address)
+{
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    QTest::keyClicks(QApplication::focusWidget(), address);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+// An element over the whole page, so that a click anywhere in the view hits it.
+inline QByteArray wholePage(const QByteArray& attributes, const QByteArray& tag = "a", const QByteArray& content = "x")
+{
+    return '<' + tag + ' ' + attributes + " style=\"position:fixed;left:0;top:0;width:100%;height:100%\">" + content
+        + "</" + tag + '>';
+}
+
+// The processes whose parent is one of the given; renderers are forked by the engine's
+// zygote helper, so they are children of our children.
+inline QList<int> childrenOf(const QList<int>& parents)
+{
+    QList<int> found;
+    for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile stat(u"/proc/" % pid % u"/stat"); // "pid (name) state ppid ..."
+        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        if (parents.contains(fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt()))
+            found.append(pid.toInt());
+    }
+    return found;
+}
+
+} // namespace RealEngine
