@@ -2,32 +2,25 @@
 // browser window on the real engine through a loopback proxy. Each must end with the
 // window settled and able to load again, with no error box and no other program started.
 #include "browser/FixedAddresses.h"
-#include "browser/frmBrowser.h"
-#include "mainframe/frmMain.h"
-#include "platform/UnexpectedError.h"
 #include "platform/WebEngineTestMain.h"
-#include "support/LoopbackHttpServer.h"
+#include "support/RealEngine.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <csignal>
 #include <unistd.h>
 
-using namespace Qt::Literals::StringLiterals;
+using RealEngine::childrenOf;
+using RealEngine::reported;
 Q_DECLARE_METATYPE(LoopbackResponse)
 
 namespace {
 
-QStringList g_reported;
 const QString pageHost = QString::fromUtf16(FixedAddresses::PageHost);
 QString pageUrl(const QString& path)
 {
@@ -36,19 +29,6 @@ QString pageUrl(const QString& path)
 const QString faultPage = pageUrl(u"/fault.htm"_s), faultPart = pageUrl(u"/part.png"_s);
 enum Action { Wait, Stop, KillRenderer };
 
-// The processes whose parent is one of the given; renderers are forked by the engine's
-// zygote helper, so they are children of our children.
-QList<int> childrenOf(const QList<int>& parents)
-{
-    QList<int> found;
-    for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile stat(u"/proc/" % pid % u"/stat"); // "pid (name) state ppid ..."
-        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-        if (parents.contains(fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt()))
-            found.append(pid.toInt());
-    }
-    return found;
-}
 QList<int> renderers()
 {
     return childrenOf(childrenOf({::getpid()}));
@@ -112,19 +92,15 @@ private slots:
         qputenv("PATH", QFile::encodeName(bin) + ':' + qgetenv("PATH"));
         qputenv("BROWSER", QFile::encodeName(bin + u"/x-www-browser"_s));
 
-        QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-        routeWebEngineThrough(m_server);
-        UnexpectedError::setReporterForTesting([](const QString& description) { g_reported.append(description); });
-        m_window = openWindow();
-        QVERIFY(m_window && QTest::qWaitForWindowActive(frmMain::current()));
+        RealEngine::routeThrough(m_server);
+        RealEngine::openWindow(m_window);
         loadsAgain(u"/first.htm"_s);
     }
 
-    void init() { g_reported.clear(); }
+    void init() { reported().clear(); }
     void cleanup()
     {
-        QVERIFY2(g_reported.isEmpty(), qPrintable(g_reported.join(u'\n')));
+        QVERIFY2(reported().isEmpty(), qPrintable(reported().join(u'\n')));
         QVERIFY2(!QFile::exists(m_scratch.filePath(u"started"_s)), "another program was started");
     }
 
@@ -164,7 +140,6 @@ private slots:
         served("renderer killed while the page never answers", none, KillRenderer);
         served("renderer killed while a part never answers",
                LoopbackResponse::page(u"Partial"_s, "<img src=\"/part.png\">"), KillRenderer, none);
-        served("renderer killed after the page loaded", LoopbackResponse::page(u"Loaded"_s), KillRenderer);
     }
 
     void faultLeavesTheWindowWorking()
