@@ -29,6 +29,19 @@ def page(title, body=""):
             f'<body>{body}</body></html>').encode()
 
 
+def whole(tag, attributes, text):
+    """An element over the whole page, so that a click anywhere in it hits the element."""
+    return f"<{tag} {attributes} style='position:fixed;left:0;top:0;width:100%;height:100%'>{text}</{tag}>"
+
+
+def until(check, timeout=20):
+    """check()'s first true result within timeout seconds, else its last."""
+    deadline = time.monotonic() + timeout
+    while not (result := check()) and time.monotonic() < deadline:
+        time.sleep(0.1)
+    return result
+
+
 class Proxy(http.server.ThreadingHTTPServer):
     """Answers every request with the page set for its address, else a page titled with
     its path, and records the absolute addresses asked for."""
@@ -45,12 +58,7 @@ class Proxy(http.server.ThreadingHTTPServer):
             return self.requests.count(url)
 
     def wait_for(self, url, times=1, timeout=20):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if self.asked(url) >= times:
-                return True
-            time.sleep(0.05)
-        return False
+        return until(lambda: self.asked(url) >= times, timeout)
 
 
 class ProxyHandler(http.server.BaseHTTPRequestHandler):
@@ -99,15 +107,16 @@ def type_text(text):
     time.sleep(0.2)
 
 
+def shown(name):
+    """The ids of the visible windows whose title is exactly name."""
+    return x("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split()
+
+
 def window(name, timeout=20):
-    """The id of the visible window whose title is exactly name."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        ids = x("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split()
-        if ids:
-            return ids[0]
-        time.sleep(0.1)
-    raise AssertionError(f"no window titled {name!r}")
+    ids = until(lambda: shown(name), timeout)
+    if not ids:
+        raise AssertionError(f"no window titled {name!r}")
+    return ids[0]
 
 
 def click(win, left, top):
@@ -118,6 +127,19 @@ def click(win, left, top):
 
 def clipboard():
     return x("xclip", "-o", "-selection", "clipboard")
+
+
+def type_address(url):
+    """Alt+A to the address box, its text replaced by url; not yet sent."""
+    key("alt+a")
+    key("ctrl+a")
+    type_text(url)
+
+
+def address_shown():
+    key("ctrl+l")
+    key("ctrl+c")
+    return clipboard()
 
 
 class Journeys(unittest.TestCase):
@@ -183,9 +205,7 @@ class Journeys(unittest.TestCase):
         return frame
 
     def enter_address(self, url):
-        key("alt+a")
-        key("ctrl+a")
-        type_text(url)
+        type_address(url)
         key("Return")
         self.assertTrue(self.proxy.wait_for(url), f"{url} was not asked for")
         time.sleep(0.5)
@@ -198,9 +218,7 @@ class Journeys(unittest.TestCase):
     def test_typed_address_and_enter_navigate_once(self):
         self.open_browser()
         for url, enter in (("http://a.example/one.htm", "Return"), ("http://a.example/two.htm?q=1", "KP_Enter")):
-            key("alt+a")
-            key("ctrl+a")
-            type_text(url)
+            type_address(url)
             self.assertEqual(self.proxy.asked(url), 0, "typing alone navigated")
             key(enter)
             self.assertTrue(self.proxy.wait_for(url), f"{enter} did not navigate to {url}")
@@ -212,9 +230,7 @@ class Journeys(unittest.TestCase):
         one, two = "http://a.example/one.htm", "http://a.example/two.htm"
         self.enter_address(one)
         self.enter_address(two)
-        key("alt+a")
-        key("ctrl+a")
-        type_text(one)
+        type_address(one)
         key("Tab")
         time.sleep(2)
         self.assertEqual(self.proxy.asked(one), 1, "leaving the box navigated")
@@ -239,8 +255,7 @@ class Journeys(unittest.TestCase):
     def test_paste_into_a_form_field_of_the_page(self):
         frame = self.open_browser()
         url = "http://a.example/form.htm"
-        self.proxy.pages[url] = page("form", "<form action='/sent'><input name='q' style='position:fixed;"
-                                     "left:0;top:0;width:100%;height:100%'></form>")
+        self.proxy.pages[url] = page("form", "<form action='/sent'>" + whole("input", "name='q'", "") + "</form>")
         self.enter_address(url)
         self.click_page(frame)
         self.set_clipboard("pasted text")
@@ -259,9 +274,7 @@ class Journeys(unittest.TestCase):
         time.sleep(0.5)
         key("alt+Left")
         time.sleep(1.5)
-        key("ctrl+l")
-        key("ctrl+c")
-        self.assertEqual(clipboard(), one, "Alt+Left did not go back")
+        self.assertEqual(address_shown(), one, "Alt+Left did not go back")
 
     def test_nothing_on_the_terminal(self):
         self.open_browser()
@@ -272,23 +285,19 @@ class Journeys(unittest.TestCase):
     def test_click_a_target_blank_link(self):
         frame = self.open_browser()
         opener, opened = "http://a.example/opener.htm", "http://b.example/opened.htm"
-        self.proxy.pages[opener] = page("opener", f"<a href='{opened}' target='_blank' style='position:fixed;"
-                                        "left:0;top:0;width:100%;height:100%'>open</a>")
+        self.proxy.pages[opener] = page("opener", whole("a", f"href='{opened}' target='_blank'", "open"))
         self.enter_address(opener)
         self.click_page(frame)
         self.assertTrue(self.proxy.wait_for(opened), "the link opened nothing")
         time.sleep(1)
         # The new window has the focus and shows the new page's address.
-        key("ctrl+l")
-        key("ctrl+c")
-        self.assertEqual(clipboard(), opened)
+        self.assertEqual(address_shown(), opened)
 
     def test_download_a_file_through_the_dialog(self):
         frame = self.open_browser()
         listing, song = "http://a.example/midi.htm", "http://a.example/files/tour.mid"
         data = b"MThd\0\0\0\6" + bytes(range(256)) * 8
-        self.proxy.pages[listing] = page("midi", "<a href='/files/tour.mid' style='position:fixed;"
-                                         "left:0;top:0;width:100%;height:100%'>tour</a>")
+        self.proxy.pages[listing] = page("midi", whole("a", "href='/files/tour.mid'", "tour"))
         self.proxy.pages[song] = (data, {"Content-Type": "audio/midi",
                                          "Content-Disposition": 'attachment; filename="tour.mid"'})
         self.enter_address(listing)
@@ -296,24 +305,14 @@ class Journeys(unittest.TestCase):
         window("Save As")
         key("Return")
         saved = os.path.join(self.home, "Downloads", "tour.mid")
-        def content():
-            if not os.path.exists(saved):
-                return None
-            with open(saved, "rb") as result:
-                return result.read()
-        deadline = time.monotonic() + 20
-        while time.monotonic() < deadline and content() != data:
-            time.sleep(0.1)
-        self.assertEqual(content(), data)
+        self.assertTrue(until(lambda: os.path.exists(saved) and open(saved, "rb").read() == data), "not saved whole")
         window("Downloads")
 
     def test_log_in_through_the_dialog(self):
         self.open_browser()
         url = "http://a.example/members.htm"
         self.proxy.logins[url] = "ann:secret"
-        key("alt+a")
-        key("ctrl+a")
-        type_text(url)
+        type_address(url)
         key("Return")
         self.assertTrue(self.proxy.wait_for(f"refused {url}"), "the page did not ask for a login")
         window("Login")
@@ -327,17 +326,13 @@ class Journeys(unittest.TestCase):
         frame = self.open_browser()
         before = x("xdotool", "getwindowgeometry", frame)
         url = "http://a.example/video.htm"
-        self.proxy.pages[url] = page("video", "<button style='position:fixed;left:0;top:0;width:100%;height:100%' "
-                                     "onclick='document.body.requestFullscreen()'>play</button>")
+        self.proxy.pages[url] = page("video", whole("button", "onclick='document.body.requestFullscreen()'", "play"))
         self.enter_address(url)
         self.click_page(frame)
         full = window("video")
         self.assertIn("Geometry: 1280x800", x("xdotool", "getwindowgeometry", full))
         key("Escape")
-        deadline = time.monotonic() + 10
-        while x("xdotool", "search", "--onlyvisible", "--name", "^video$") and time.monotonic() < deadline:
-            time.sleep(0.1)
-        self.assertFalse(x("xdotool", "search", "--onlyvisible", "--name", "^video$"), "Esc did not leave")
+        self.assertTrue(until(lambda: not shown("video"), 10), "Esc did not leave")
         self.assertEqual(x("xdotool", "getwindowgeometry", frame), before, "the frame did not come back as it was")
 
 
