@@ -3,40 +3,27 @@
 // loopback server standing as the engine's proxy; https sites are local TLS servers
 // reached through it, with certificates made at run time and a test authority that the
 // engine trusts through the private home folder's certificate store.
-#include "browser/frmBrowser.h"
-#include "mainframe/frmMain.h"
-#include "platform/UnexpectedError.h"
 #include "platform/WebEngineTestMain.h"
 #include "support/LocalTlsServer.h"
-#include "support/LoopbackHttpServer.h"
+#include "support/RealEngine.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <csignal>
 #include <functional>
 
-using namespace Qt::StringLiterals;
+using namespace RealEngine;
 
 namespace {
-
-QStringList g_reported;
-void record(const QString& description)
-{
-    g_reported.append(description);
-}
 
 // Runs act on the modal dialog as soon as one is shown (it runs an event loop of its
 // own, from inside the engine's request), as a person answers it.
@@ -64,23 +51,8 @@ void keys(const QString& text, Qt::Key finish)
 LoopbackResponse button(const QString& title, const QByteArray& script)
 {
     return LoopbackResponse::page(title,
-                                  "<button style=\"position:fixed;left:0;top:0;width:100%;height:100%\" "
-                                  "onclick=\""
-                                      + script
-                                      + "\">go</button><script>function done(t){"
-                                        "document.title=t}</script>");
-}
-
-QList<int> childrenOf(const QList<int>& parents)
-{
-    QList<int> found;
-    for (const QString& pid : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile stat(u"/proc/" % pid % u"/stat"); // "pid (name) state ppid ..."
-        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-        if (parents.contains(fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(1).toInt()))
-            found.append(pid.toInt());
-    }
-    return found;
+                                  wholePage("onclick=\"" + script + '"', "button", "go")
+                                      + "<script>function done(t){document.title=t}</script>");
 }
 
 } // namespace
@@ -93,17 +65,9 @@ class tst_PageRequests : public QObject
     QPointer<frmBrowser> m_window;
 
     WebView* view() const { return m_window->brwWebBrowser(); }
-    QWidget* viewInput() const
-    {
-        return view()->widget()->focusProxy() ? view()->widget()->focusProxy() : view()->widget();
-    }
-    bool settled() const
-    {
-        return !view()->Busy() && !m_window->findChild<QTimer*>(u"timTimer"_s)->isActive()
-            && m_window->windowTitle() != u"Working...";
-    }
+    QWidget* viewInput() const { return RealEngine::viewInput(m_window); }
+    bool settled() const { return RealEngine::settled(m_window) && m_window->windowTitle() != u"Working..."; }
     QWidget* overlay(const char* name) const { return view()->widget()->findChild<QWidget*>(QLatin1String(name)); }
-    // As a person types an address: Ctrl+L to the address box, the text, Enter.
     // With no window manager here, nothing gives the frame back its activation when a
     // dialog closes: a person's click would.
     void activateFrame()
@@ -117,8 +81,7 @@ class tst_PageRequests : public QObject
     void type(const QString& address)
     {
         activateFrame();
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_L));
-        keys(address, Qt::Key_Return);
+        typeAddress(address);
     }
     void load(const QString& address, const LoopbackResponse& page, const QString& title)
     {
@@ -141,11 +104,13 @@ class tst_PageRequests : public QObject
                 return QTest::mouseClick(button, Qt::LeftButton);
         QFAIL(qPrintable(u"no button " % textStart));
     }
-    QString openssl(const QStringList& arguments)
+    // Runs openssl in the test's folder; its output when it fails.
+    QString openssl(const QString& arguments)
     {
         QProcess run;
         run.setWorkingDirectory(m_files.path());
-        run.start(u"openssl"_s, arguments);
+        run.setProcessChannelMode(QProcess::MergedChannels);
+        run.start(u"openssl"_s, QProcess::splitCommand(arguments));
         return run.waitForFinished(30000) && run.exitCode() == 0 ? QString() : QString::fromLocal8Bit(run.readAll());
     }
     // An https site at host, served with the named certificate.
@@ -165,30 +130,28 @@ private slots:
         QVERIFY(m_files.isValid());
         // The test authority and its certificates: one site signed and valid, one expired,
         // one for another host, and one signed by itself.
-        const QString ext = m_files.filePath(u"ext"_s);
-        QVERIFY(openssl({u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-keyout"_s, u"ca.key"_s,
-                         u"-out"_s, u"ca.pem"_s, u"-days"_s, u"2"_s, u"-subj"_s, u"/CN=Test Authority"_s, u"-addext"_s,
-                         u"basicConstraints=critical,CA:TRUE"_s, u"-addext"_s, u"keyUsage=critical,keyCertSign"_s})
-                    .isEmpty());
+        const QString newKey = u"req -newkey rsa:2048 -nodes -keyout "_s;
+        QCOMPARE(openssl(newKey
+                         + u"ca.key -x509 -out ca.pem -days 2 -subj \"/CN=Test Authority\" -addext "
+                           u"basicConstraints=critical,CA:TRUE -addext keyUsage=critical,keyCertSign"),
+                 QString());
         const auto signedFor = [&](const QString& name, const QString& host, const QString& days) {
-            QFile extensions(ext);
+            QFile extensions(m_files.filePath(u"ext"_s));
             QVERIFY(extensions.open(QIODevice::WriteOnly));
             extensions.write("subjectAltName=DNS:" + host.toLatin1() + '\n');
             extensions.close();
-            QCOMPARE(openssl({u"req"_s, u"-new"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-keyout"_s,
-                              name + u".key", u"-out"_s, name + u".csr", u"-subj"_s, u"/CN="_s + host}),
-                     QString());
-            QCOMPARE(openssl({u"x509"_s, u"-req"_s, u"-in"_s, name + u".csr", u"-CA"_s, u"ca.pem"_s, u"-CAkey"_s,
-                              u"ca.key"_s, u"-set_serial"_s, QString::number(qHash(name)), u"-days"_s, days,
-                              u"-extfile"_s, ext, u"-out"_s, name + u".pem"}),
+            QCOMPARE(openssl(newKey % name % u".key -new -out " % name % u".csr -subj /CN=" % host), QString());
+            QCOMPARE(openssl(u"x509 -req -in " % name % u".csr -CA ca.pem -CAkey ca.key -set_serial "
+                             % QString::number(qHash(name)) % u" -days " % days % u" -extfile ext -out " % name
+                             % u".pem"),
                      QString());
         };
         signedFor(u"valid"_s, u"valid.test"_s, u"2"_s);
         signedFor(u"expired"_s, u"expired.test"_s, u"-1"_s);
         signedFor(u"other"_s, u"other.test"_s, u"2"_s);
-        QCOMPARE(openssl({u"req"_s, u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-keyout"_s, u"self.key"_s,
-                          u"-out"_s, u"self.pem"_s, u"-days"_s, u"2"_s, u"-subj"_s, u"/CN=selfsigned.test"_s,
-                          u"-addext"_s, u"subjectAltName=DNS:selfsigned.test"_s}),
+        QCOMPARE(openssl(newKey
+                         + u"self.key -x509 -out self.pem -days 2 -subj /CN=selfsigned.test "
+                           u"-addext subjectAltName=DNS:selfsigned.test"),
                  QString());
         // The engine reads trusted authorities from the certificate store in the home folder.
         const QString store = QDir::homePath() + u"/.pki/nssdb";
@@ -212,24 +175,13 @@ private slots:
         dirs.close();
         QVERIFY(QDir().mkpath(m_files.filePath(u"docs"_s)));
 
-        QVERIFY2(m_server.listen(), qPrintable(m_server.errorString()));
         // A camera and a microphone of the engine's own: with no device the engine answers
         // the page at once, without asking.
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --use-fake-device-for-media-stream");
-        routeWebEngineThrough(m_server);
-        UnexpectedError::setReporterForTesting(&record);
-        m_window = frmMain::openBrowserWindow();
-        QVERIFY(QTest::qWaitForWindowActive(frmMain::current()));
+        routeThrough(m_server, "--disable-gpu --use-fake-device-for-media-stream");
+        openWindow(m_window);
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
     }
-    void cleanupTestCase()
-    {
-        if (QPointer<frmMain> frame = frmMain::current()) {
-            frame->close();
-            QTRY_VERIFY(frame.isNull());
-        }
-        QCOMPARE(g_reported, QStringList());
-    }
+    void cleanupTestCase() { closeFrame(); }
 
     void login_data()
     {
@@ -238,12 +190,12 @@ private slots:
         QTest::addColumn<bool>("proxy");
         QTest::addColumn<QString>("password"); // empty: the user cancels
         QTest::addColumn<QString>("title");
-        QTest::newRow("site login cancelled shows the server's page")
-            << "http://site.test/a" << false << QString() << "Refused";
-        QTest::newRow("site login accepted") << "http://site.test/b" << false << u"secret"_s << "Members";
+        // Each row's title differs from the one above, so that waiting for it waits for this load.
         QTest::newRow("proxy login cancelled shows the proxy's page")
             << "http://proxied.test/a" << true << QString() << "Refused";
         QTest::newRow("proxy login accepted") << "http://proxied.test/b" << true << u"secret"_s << "Members";
+        QTest::newRow("site login cancelled shows the server's page")
+            << "http://site.test/a" << false << QString() << "Refused";
     }
     void login()
     {
@@ -315,8 +267,6 @@ private slots:
                                          << "error 1";
         QTest::newRow("notifications allowed") << QByteArray("Notification.requestPermission().then(done)") << "Allow"
                                                << "granted";
-        QTest::newRow("notifications denied") << QByteArray("Notification.requestPermission().then(done)") << "Deny"
-                                              << "denied";
         QTest::newRow("camera denied") << "navigator.mediaDevices.getUserMedia({video:true})" + media << "Deny"
                                        << "NotAllowedError";
         QTest::newRow("microphone denied") << "navigator.mediaDevices.getUserMedia({audio:true})" + media << "Deny"
@@ -348,15 +298,9 @@ private slots:
             QCOMPARE(QGuiApplication::clipboard()->text(), u"copied"_s);
     }
 
-    void fullScreenInAndOut_data()
-    {
-        QTest::addColumn<bool>("byEsc");
-        QTest::newRow("Esc leaves") << true;
-        QTest::newRow("the page leaves") << false;
-    }
+    // Esc out of full screen, with the frame back as it was, is in the journeys.
     void fullScreenInAndOut()
     {
-        QFETCH(bool, byEsc);
         load(u"http://a.test/full.htm"_s,
              button(u"normal"_s,
                     "document.onfullscreenchange=()=>done(document.fullscreenElement?'full':'normal');"
@@ -371,11 +315,8 @@ private slots:
         const QPointer<QWidget> full = QApplication::activeWindow();
         QVERIFY(full && full->isFullScreen() && full != frame);
         QTRY_VERIFY(QApplication::focusWidget() && full->isAncestorOf(QApplication::focusWidget()));
-        if (byEsc)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        else
-            QTest::mouseClick(QApplication::focusWidget(), Qt::LeftButton, {},
-                              QApplication::focusWidget()->rect().center());
+        QTest::mouseClick(QApplication::focusWidget(), Qt::LeftButton, {},
+                          QApplication::focusWidget()->rect().center());
         QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), u"normal"_s, 5000);
         QTRY_VERIFY(full.isNull());
         QTRY_VERIFY(viewInput()->hasFocus());
@@ -421,10 +362,7 @@ private slots:
     {
         const QString slow = u"http://a.test/slow.htm"_s;
         m_server.setResponse(slow, LoopbackResponse::unfinished(u"Slow"_s));
-        load(u"http://a.test/link.htm"_s,
-             LoopbackResponse::page(u"link"_s,
-                                    "<a href=\"/slow.htm\" style=\"position:fixed;left:0;top:0;"
-                                    "width:100%;height:100%\">slow</a>"),
+        load(u"http://a.test/link.htm"_s, LoopbackResponse::page(u"link"_s, wholePage("href=\"/slow.htm\"")),
              u"link"_s);
         QTest::qWait(200);
         QTest::mouseMove(viewInput(), viewInput()->rect().center());
