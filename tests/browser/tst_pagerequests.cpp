@@ -224,12 +224,9 @@ private slots:
     {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("explained");
-        QTest::newRow("expired") << "expired.test"
-                                 << "has expired";
-        QTest::newRow("wrong host") << "wronghost.test"
-                                    << "was issued for another site";
-        QTest::newRow("self-signed") << "selfsigned.test"
-                                     << "not issued by an authority this computer trusts";
+        QTest::newRow("expired") << u"expired.test"_s << u"has expired"_s;
+        QTest::newRow("wrong host") << u"wronghost.test"_s << u"was issued for another site"_s;
+        QTest::newRow("self-signed") << u"selfsigned.test"_s << u"not issued by an authority this computer trusts"_s;
     }
     void certificateFaultIsRefusedAndExplained()
     {
@@ -260,20 +257,18 @@ private slots:
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QString>("answer"); // the bar's button, none for a request not asked
         QTest::addColumn<QString>("outcome");
+        const auto row = [](const char* name, const QByteArray& script, const char* answer, const char* outcome) {
+            QTest::newRow(name) << script << QString::fromLatin1(answer) << QString::fromLatin1(outcome);
+        };
         const QByteArray media = ".then(s=>done('allowed'),e=>done(e.name))";
-        QTest::newRow("location denied") << QByteArray("navigator.geolocation.getCurrentPosition(p=>done('allowed'),"
-                                                       "e=>done('error '+e.code))")
-                                         << "Deny"
-                                         << "error 1";
-        QTest::newRow("notifications allowed") << QByteArray("Notification.requestPermission().then(done)") << "Allow"
-                                               << "granted";
-        QTest::newRow("camera denied") << "navigator.mediaDevices.getUserMedia({video:true})" + media << "Deny"
-                                       << "NotAllowedError";
-        QTest::newRow("microphone denied") << "navigator.mediaDevices.getUserMedia({audio:true})" + media << "Deny"
-                                           << "NotAllowedError";
-        QTest::newRow("clipboard write on a click is allowed")
-            << QByteArray("navigator.clipboard.writeText('copied').then(()=>done('written'),e=>done(e.name))")
-            << QString() << "written";
+        row("location denied", "navigator.geolocation.getCurrentPosition(p=>done('allowed'),e=>done('error '+e.code))",
+            "Deny", "error 1");
+        row("notifications allowed", "Notification.requestPermission().then(done)", "Allow", "granted");
+        row("camera denied", "navigator.mediaDevices.getUserMedia({video:true})" + media, "Deny", "NotAllowedError");
+        row("microphone denied", "navigator.mediaDevices.getUserMedia({audio:true})" + media, "Deny",
+            "NotAllowedError");
+        row("clipboard write on a click is allowed",
+            "navigator.clipboard.writeText('copied').then(()=>done('written'),e=>done(e.name))", "", "written");
     }
     void permissionIsAnsweredWithinASecond()
     {
