@@ -62,30 +62,25 @@ private slots:
         QTest::addColumn<QString>("call");
         QTest::addColumn<bool>("polls");
         QTest::addColumn<bool>("reported");
-        const QString a = u"http://a.example/"_s;
-        QTest::newRow("load navigates to the starting address")
-            << +Load << a << false << u"Navigate " % a << true << false;
-        QTest::newRow("load without a starting address does nothing") << +Load << "" << false << "" << false << false;
-        QTest::newRow("refused start navigation is skipped silently")
-            << +Load << a << true << u"Navigate " % a << true << false;
-        QTest::newRow("refused Enter is skipped silently")
-            << +Enter << "http://x.example/" << true << "Navigate http://x.example/" << true << false;
-        QTest::newRow("picking a list entry navigates to it")
-            << +ListSelection << "" << false << u"Navigate " % a << true << false;
-        QTest::newRow("refused list selection is an unexpected error")
-            << +ListSelection << "" << true << u"Navigate " % a << true << true;
-        QTest::newRow("Back on the first page is skipped silently")
-            << +Toolbar << "Back" << true << "GoBack" << true << false;
-        QTest::newRow("Stop stops and switches the poll off")
-            << +Toolbar << "Stop" << false << "Stop" << false << false;
-        QTest::newRow("refused Home is skipped silently")
-            << +Toolbar << "Home" << true << u"Navigate " % FixedAddresses::home() << true << false;
-        QTest::newRow("Search opens the search page")
-            << +Toolbar << "Search" << false << u"Navigate " % FixedAddresses::searchPage() << true << false;
-        QTest::newRow("a favourite leaves a running poll running")
-            << +Favourite << "mnuFavMailA" << false << "Navigate http://www.aol.com" << true << false;
-        QTest::newRow("refused favourite is an unexpected error")
-            << +Favourite << "mnuFavMailA" << true << "Navigate http://www.aol.com" << true << true;
+        const auto row
+            = [](const char* name, Trigger trigger, const QString& text, bool refused, const QString& call, bool polls,
+                 bool reported) { QTest::newRow(name) << +trigger << text << refused << call << polls << reported; };
+        const QString a = u"http://a.example/"_s, toA = u"Navigate http://a.example/"_s;
+        const QString toMail = u"Navigate http://www.aol.com"_s, x = u"http://x.example/"_s;
+        row("load navigates to the starting address", Load, a, false, toA, true, false);
+        row("load without a starting address does nothing", Load, {}, false, {}, false, false);
+        row("refused start navigation is skipped silently", Load, a, true, toA, true, false);
+        row("refused Enter is skipped silently", Enter, x, true, u"Navigate " % x, true, false);
+        row("picking a list entry navigates to it", ListSelection, {}, false, toA, true, false);
+        row("refused list selection is an unexpected error", ListSelection, {}, true, toA, true, true);
+        row("Back on the first page is skipped silently", Toolbar, u"Back"_s, true, u"GoBack"_s, true, false);
+        row("Stop stops and switches the poll off", Toolbar, u"Stop"_s, false, u"Stop"_s, false, false);
+        row("refused Home is skipped silently", Toolbar, u"Home"_s, true, u"Navigate " % FixedAddresses::home(), true,
+            false);
+        row("Search opens the search page", Toolbar, u"Search"_s, false, u"Navigate " % FixedAddresses::searchPage(),
+            true, false);
+        row("a favourite leaves a running poll running", Favourite, u"mnuFavMailA"_s, false, toMail, true, false);
+        row("refused favourite is an unexpected error", Favourite, u"mnuFavMailA"_s, true, toMail, true, true);
     }
     void navigation()
     {
