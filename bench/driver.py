@@ -93,8 +93,11 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
 
 def start_xvfb():
     r, w = os.pipe()
+    # -noreset: the server keeps its state between programs, as a desktop's does. Without
+    # it every program that ends last resets the server, and GTK programs then redo the
+    # OpenGL visual probe whose result GTK keeps on the root window (about 55 MiB more).
     proc = subprocess.Popen(['Xvfb', '-displayfd', str(w), '-screen', '0', '1280x1024x24',
-                             '-nolisten', 'tcp'], pass_fds=[w], stderr=subprocess.DEVNULL)
+                             '-nolisten', 'tcp', '-noreset'], pass_fds=[w], stderr=subprocess.DEVNULL)
     os.close(w)
     display = b''
     while not display.endswith(b'\n'):
