@@ -4,6 +4,7 @@
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
 #include "mainframe/frmMain.h"
+#include "platform/Picture.h"
 #include "ui_Calculator.h"
 
 #include <QAbstractButton>
@@ -45,6 +46,7 @@ Calculator::Calculator(QWidget* parent)
     numberByName(m_ui->Number);
     numberByName(m_ui->Operator);
     applyFonts();
+    applyPictures();
     // Fixed single border: the window takes exactly the size of its menu bar and client.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     connectControls();
@@ -59,6 +61,14 @@ void Calculator::applyFonts()
     m_ui->client->setFont(makeFont(QStringLiteral("System"), 9.75, true));
     m_ui->Readout->setFont(makeFont(QStringLiteral("MS Sans Serif"), 12, true));
     m_ui->Label1->setFont(makeFont(QStringLiteral("Arial"), 9.75, false));
+}
+
+// Read here rather than by the window description, whose reading would map every image
+// plugin installed to find out that they are PNG.
+void Calculator::applyPictures()
+{
+    setWindowIcon(QIcon(Picture::png(QStringLiteral(":/calculator/icon.png"))));
+    m_ui->Image1->setPixmap(Picture::png(QStringLiteral(":/calculator/picture.png")));
 }
 
 void Calculator::connectControls()

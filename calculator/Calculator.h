@@ -27,6 +27,7 @@ public:
 
 private:
     void applyFonts();
+    void applyPictures();
     void connectControls();
     void showReadout();
 

@@ -1,5 +1,7 @@
 #include "platform/AppIcon.h"
 
+#include "platform/Picture.h"
+
 namespace AppIcon {
 
 QString desktopId()
@@ -16,7 +18,7 @@ QIcon icon()
 {
     QIcon icon;
     for (int size : windowSizes())
-        icon.addFile(QStringLiteral(":/icons/app/%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(Picture::png(QStringLiteral(":/icons/app/%1.png").arg(size)));
     return icon;
 }
 
