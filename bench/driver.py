@@ -551,7 +551,8 @@ def measure_browser(display, home, rows, watch):
         other = sorted({'%s %s' % (m, urlsplit(path).netloc or path) for m, path in peer_proxy.log
                         if urlsplit(path).path not in (PAGE_PATH, '/favicon.ico')} - {'GET ' + urlsplit(url).netloc})
         note += (f'\nFalkon\'s loopback server: {len(peer_proxy.log)} requests, {fpages} page loads'
-                 + (f'; also asked for (answered only by the loopback server): {", ".join(other)}' if other else ''))
+                 + (f'; Falkon also asked for (CONNECT refused, any other address sent to the bench page; nothing left the machine): {", ".join(other)}'
+                    if other else ''))
     return note
 
 
@@ -611,6 +612,8 @@ def main():
         failed |= not ok
         print(f'{name:54} {fmt(ours):>12} {fmt(base):>12} {ratio:>7}  {tgt}{mark}')
     print(note)
+    with open('/proc/loadavg') as f:
+        print('load average at the end: ' + ' '.join(f.read().split()[:3]))
     if SMOKE:
         print('smoke run: every measurement worked; targets not checked')
         return 0
