@@ -7,8 +7,7 @@
 
 MenuBarIconStyle::MenuBarIconStyle(const QString& key)
     : QProxyStyle(key)
-{
-}
+{ }
 
 QIcon MenuBarIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const
 {
