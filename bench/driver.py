@@ -3,17 +3,22 @@
 table: figure, ours, baseline, ratio, target. Exits 1 if a figure misses its target
 (never in --smoke mode, which only checks that every measurement works).
 
+In full mode the programs a user would pick instead, galculator and Falkon (installed by
+bench/run), run interleaved with ours; they carry no probe, so bench_window_watch times
+them from outside, by their windows being mapped and retitled. --smoke runs no peer.
+
 The browser figures load one page served by a loopback HTTP server that the web engine
 uses as its proxy, so the browser's own home address and the bare view's load both end
 on 127.0.0.1; the server's log shows that every request of every window arrived there."""
-import glob, http.server, os, select, signal, statistics, subprocess, sys, tempfile, threading, time
+import glob, http.server, os, select, shutil, signal, statistics, subprocess, sys, tempfile, threading, time
 from urllib.parse import urlsplit
 
 BIN = sys.argv[1]
 SMOKE = '--smoke' in sys.argv
+PEERS = not SMOKE
 RUNS = 3 if SMOKE else 9            # start-up rounds
 BROWSER_RUNS = 1 if SMOKE else 9    # first-page rounds
-MEMORY_RUNS = 1 if SMOKE else 3     # memory rounds: one, then five windows weighed
+MEMORY_RUNS = 1 if SMOKE else 3     # memory rounds (at rest; one, then five browser windows)
 IDLE_S = 2 if SMOKE else 10
 SETTLE_S = 0.5 if SMOKE else 1.5    # quiet time before memory and idle readings
 REPLY_S = 60                        # longest wait for a window's title
@@ -21,6 +26,7 @@ REPLY_S = 60                        # longest wait for a window's title
 # for the font stack (fontconfig, FreeType, HarfBuzz, a face) as every window with text does.
 BARE_TEXT = 'Calculator'
 TEXT_ROW = '  against the bare window showing one line of text'
+EMPTY_ROW = '  against the empty bare window'
 INFO = ('info', None)
 
 PAGE_TITLE = "Corvel Universe bench page"
@@ -87,8 +93,11 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
 
 def start_xvfb():
     r, w = os.pipe()
+    # -noreset: the server keeps its state between programs, as a desktop's does. Without
+    # it every program that ends last resets the server, and GTK programs then redo the
+    # OpenGL visual probe whose result GTK keeps on the root window (about 55 MiB more).
     proc = subprocess.Popen(['Xvfb', '-displayfd', str(w), '-screen', '0', '1280x1024x24',
-                             '-nolisten', 'tcp'], pass_fds=[w], stderr=subprocess.DEVNULL)
+                             '-nolisten', 'tcp', '-noreset'], pass_fds=[w], stderr=subprocess.DEVNULL)
     os.close(w)
     display = b''
     while not display.endswith(b'\n'):
@@ -200,14 +209,45 @@ def descendants(pid):
     return found
 
 
-def tree_pss_kib(pid):
-    total = 0
+def tree_memory_kib(pid):
+    """(RSS, PSS) summed over the process and all its descendants."""
+    rss = pss = 0
     for p in [pid] + descendants(pid):
         try:
-            total += memory_kib(p)[1]
+            r, q = memory_kib(p)
         except (FileNotFoundError, ProcessLookupError):
-            pass  # a helper ended while we read
-    return total
+            continue  # a helper ended while we read
+        rss += r; pss += q
+    return rss, pss
+
+
+def peer_version(package):
+    out = subprocess.run(['dpkg-query', '-W', '-f=${Version}', package], capture_output=True, text=True)
+    return out.stdout.strip() or 'not installed'
+
+
+class WindowWatch(Program):
+    """bench_window_watch: top-level windows mapped and retitled, by the pid that owns them."""
+
+    def __init__(self, env):
+        super().__init__([os.path.join(BIN, 'bench_window_watch')], env)
+        self.expect('ready', 10)
+        self.events = []  # (kind, ns, pid, title)
+
+    def wait(self, kind, pid, timeout=REPLY_S, title=None):
+        """CLOCK_MONOTONIC seconds of the first such event of pid's windows, consumed."""
+        deadline = time.monotonic() + timeout
+        while True:
+            for i, (k, ns, p, t) in enumerate(self.events):
+                if k == kind and p == pid and (title is None or title in t):
+                    del self.events[i]
+                    return ns / 1e9
+            fields = self.line(max(0.01, deadline - time.monotonic()))
+            if fields[0] in ('mapped', 'title'):
+                self.events.append((fields[0], int(fields[1]), int(fields[3]), ' '.join(fields[4:])))
+
+    def forget(self, pid):
+        self.events = [e for e in self.events if e[2] != pid]
 
 
 def webengine_mapped(pid):
@@ -257,51 +297,128 @@ def check_poll(prog, windows):
     return running
 
 
-def measure_calculator(env, rows):
+def measure_calculator(env, rows, watch):
     calc = [os.path.join(BIN, 'calculator_bench')]
     bare = lambda size, *text: [os.path.join(BIN, 'bench_bare_window'), str(size[0]), str(size[1]), *text]
-    ours_t, base_t, text_t, size = [], [], [], None
+    galc = ['galculator']
+
+    def mapped(prog):
+        """Seconds from the program's launch until its window was mapped."""
+        t = watch.wait('mapped', prog.pid, 30) - prog.started / 1e9
+        watch.forget(prog.pid)
+        return t
+
+    ours_t, base_t, text_t, size = [], [], [], None  # to first paint
+    ours_m, text_m, galc_m = [], [], []  # to the window mapped
     for i in range(RUNS):  # interleaved, so all see the same machine load
-        p, t, w, h = launch(calc, env); p.stop(); ours_t.append(t); size = (w, h)
-        p, t, _, _ = launch(bare(size), env); p.stop(); base_t.append(t)
-        p, t, _, _ = launch(bare(size, BARE_TEXT), env); p.stop(); text_t.append(t)
-    ours, base, text = (statistics.median(v) * 1e3 for v in (ours_t, base_t, text_t))
-    rows.append(('start-up to first paint (ms, median of %d)' % RUNS, ours, base, ('ratio', 1.15)))
-    rows.append((TEXT_ROW, ours, text, INFO))
+        p, t, w, h = launch(calc, env); ours_m.append(mapped(p)); p.stop(); ours_t.append(t); size = (w, h)
+        p, t, _, _ = launch(bare(size), env); mapped(p); p.stop(); base_t.append(t)
+        p, t, _, _ = launch(bare(size, BARE_TEXT), env); text_m.append(mapped(p)); p.stop(); text_t.append(t)
+        if PEERS:
+            g = Program(galc, env)
+            try:
+                galc_m.append(mapped(g))
+            finally:
+                g.stop()
+    med = lambda v: statistics.median(v) * 1e3
+    rows.append(('start-up to first paint (ms, median of %d)' % RUNS, med(ours_t), '-', None))
+    rows.append((TEXT_ROW, med(ours_t), med(text_t), ('ratio', 1.15)))
+    rows.append((EMPTY_ROW, med(ours_t), med(base_t), INFO))
+    if PEERS:
+        rows.append(('start-up to window mapped (ms, median of %d)' % RUNS, med(ours_m), '-', None))
+        rows.append(('  against galculator', med(ours_m), med(galc_m), ('ratio', 0.5)))
+        rows.append((TEXT_ROW, med(ours_m), med(text_m), INFO))
 
-    p, _, _, _ = launch(calc, env)
-    try:
-        b, _, _, _ = launch(bare(size), env)
+    # At rest: all of them side by side, weighed within moments of each other, so that
+    # they see the same machine and share the libraries they have in common.
+    rss = {k: [] for k in ('ours', 'bare', 'text', 'galc')}
+    pss = {k: [] for k in rss}
+    for i in range(MEMORY_RUNS):
+        progs = {}
         try:
+            progs['ours'] = launch(calc, env)[0]
+            progs['bare'] = launch(bare(size), env)[0]
+            progs['text'] = launch(bare(size, BARE_TEXT), env)[0]
+            if PEERS:
+                progs['galc'] = Program(galc, env)
+                mapped(progs['galc'])
             time.sleep(1)
-            (orss, opss), (brss, bpss) = memory_kib(p.pid), memory_kib(b.pid)
-            mapped = webengine_mapped(p.pid)
-            s0, b0 = switches(p.pid), switches(b.pid)
-            time.sleep(IDLE_S)
-            wake, bwake = (switches(p.pid) - s0) / IDLE_S, (switches(b.pid) - b0) / IDLE_S
+            for k, prog in progs.items():
+                r, q = tree_memory_kib(prog.pid)
+                rss[k].append(r); pss[k].append(q)
+            if i == MEMORY_RUNS - 1:
+                p, b = progs['ours'], progs['bare']
+                mapped_engine = webengine_mapped(p.pid)
+                s0, b0 = switches(p.pid), switches(b.pid)
+                time.sleep(IDLE_S)
+                wake, bwake = (switches(p.pid) - s0) / IDLE_S, (switches(b.pid) - b0) / IDLE_S
         finally:
-            b.stop()
-        # The same reading against the text window, again two programs side by side.
-        t, _, _, _ = launch(bare(size, BARE_TEXT), env)
-        try:
-            time.sleep(1)
-            (o2rss, o2pss), (trss, tpss) = memory_kib(p.pid), memory_kib(t.pid)
-        finally:
-            t.stop()
-    finally:
-        p.stop()
-    rows.append(('resident set at rest (MiB)', orss / 1024, brss / 1024, ('ratio', 1.2)))
-    rows.append((TEXT_ROW, o2rss / 1024, trss / 1024, INFO))
-    rows.append(('proportional set at rest (MiB)', opss / 1024, bpss / 1024, ('ratio', 1.2)))
-    rows.append((TEXT_ROW, o2pss / 1024, tpss / 1024, INFO))
+            for prog in progs.values():
+                prog.stop()
+    mib = lambda v: statistics.median(v) / 1024
+    n = MEMORY_RUNS
+    rows.append(('resident set at rest, RSS of tree (MiB, median of %d)' % n, mib(rss['ours']), '-', None))
+    rows.append((TEXT_ROW, mib(rss['ours']), mib(rss['text']), ('ratio', 1.10)))
+    if PEERS:
+        rows.append(('  against galculator', mib(rss['ours']), mib(rss['galc']), ('ratio', 1.0)))
+    rows.append((EMPTY_ROW, mib(rss['ours']), mib(rss['bare']), INFO))
+    rows.append(('proportional set at rest, PSS of tree (MiB)', mib(pss['ours']), '-', None))
+    rows.append((TEXT_ROW, mib(pss['ours']), mib(pss['text']), INFO))
+    if PEERS:
+        rows.append(('  against galculator', mib(pss['ours']), mib(pss['galc']), INFO))
+    rows.append((EMPTY_ROW, mib(pss['ours']), mib(pss['bare']), INFO))
     rows.append(('idle wake-ups at rest (/s, %d s)' % IDLE_S, wake, bwake, ('max', 1.0)))
-    rows.append(('web engine mapped before first browser window', 'yes' if mapped else 'no', '-', ('is', 'no')))
+    rows.append(('web engine mapped before first browser window', 'yes' if mapped_engine else 'no', '-', ('is', 'no')))
 
 
-def measure_browser(display, home, rows):
+class Falkon:
+    """Falkon with a fresh temporary profile, showing url. Its web engine takes the same
+    proxy flags as ours; its own network requests (subscriptions and the like) go to the
+    same kind of loopback server through the proxy variables Qt reads, and CONNECT is
+    refused there, so nothing leaves the machine."""
+
+    def __init__(self, display, proxy, url, watch):
+        self.home = tempfile.mkdtemp(prefix='bench-falkon-')
+        self.env = environment(display, self.home, proxy.server_address[1])
+        address = 'http://127.0.0.1:%d' % proxy.server_address[1]
+        for name in ('http_proxy', 'https_proxy', 'ftp_proxy', 'all_proxy'):
+            self.env[name] = self.env[name.upper()] = address
+        self.env.pop('no_proxy', None); self.env.pop('NO_PROXY', None)
+        self.url, self.proxy, self.watch = url, proxy, watch
+        self.prog = Program(['falkon', url], self.env)
+        self.pid = self.prog.pid
+
+    def first_page(self):
+        """Seconds from the launch until the window shows the page's title."""
+        t = self.watch.wait('title', self.pid, REPLY_S, PAGE_TITLE) - self.prog.started / 1e9
+        self.watch.forget(self.pid)
+        return t
+
+    def new_tab(self):
+        """Opens url in a new tab of the running Falkon; returns once the page was served."""
+        mark = self.proxy.mark()
+        subprocess.run(['falkon', '--new-tab', self.url], env=self.env, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + REPLY_S
+        while not any(urlsplit(path).path == PAGE_PATH for _, path in self.proxy.requests_since(mark)):
+            if time.monotonic() > deadline:
+                raise RuntimeError('Falkon did not load the page in a new tab')
+            time.sleep(0.05)
+
+    def stop(self):
+        self.prog.stop()
+        self.watch.forget(self.pid)
+        shutil.rmtree(self.home, ignore_errors=True)
+
+
+def measure_browser(display, home, rows, watch):
     proxy = LoopbackProxy()
     threading.Thread(target=proxy.serve_forever, daemon=True).start()
     env = environment(display, home, proxy.server_address[1])
+    peer_proxy = LoopbackProxy()  # Falkon's own: its log is reported apart from ours
+    threading.Thread(target=peer_proxy.serve_forever, daemon=True).start()
+    falkon_first = []  # seconds
+    rss1, rss5, brss1, brss5, frss1, frss5, fpss1, fpss5 = [], [], [], [], [], [], [], []  # KiB
     calc = [os.path.join(BIN, 'calculator_bench')]
     first, first_launch, second, bfirst, bsecond, blaunch = [], [], [], [], [], []  # seconds
     one, five, bone, bfive = [], [], [], []  # KiB
@@ -326,22 +443,41 @@ def measure_browser(display, home, rows):
                 bsecond.append(open_window(b, proxy, size)[0])
             finally:
                 b.stop()
+            if PEERS:
+                f = Falkon(display, peer_proxy, url, watch)
+                try:
+                    falkon_first.append(f.first_page())
+                finally:
+                    f.stop()
 
         # Memory: ours and the bare view side by side, weighed within moments of each
         # other, so that both share the libraries they both map and see the same machine.
         for i in range(MEMORY_RUNS):
             p, _, _, _ = launch(calc, env)
             b = Program([os.path.join(BIN, 'bench_bare_webview'), url, PAGE_TITLE], env)
+            f = Falkon(display, peer_proxy, url, watch) if PEERS else None
             try:
                 open_window(p, proxy); open_window(b, proxy, size)
+                if f:
+                    f.first_page()
                 time.sleep(SETTLE_S)
-                one.append(tree_pss_kib(p.pid)); bone.append(tree_pss_kib(b.pid))
+                (r, q), (br, bq) = tree_memory_kib(p.pid), tree_memory_kib(b.pid)
+                rss1.append(r); one.append(q); brss1.append(br); bone.append(bq)
+                if f:
+                    r, q = tree_memory_kib(f.pid); frss1.append(r); fpss1.append(q)
                 for _ in range(4):
                     open_window(p, proxy); open_window(b, proxy, size)
+                    if f:
+                        f.new_tab()
                 time.sleep(SETTLE_S)
-                five.append(tree_pss_kib(p.pid)); bfive.append(tree_pss_kib(b.pid))
+                (r, q), (br, bq) = tree_memory_kib(p.pid), tree_memory_kib(b.pid)
+                rss5.append(r); five.append(q); brss5.append(br); bfive.append(bq)
+                if f:
+                    r, q = tree_memory_kib(f.pid); frss5.append(r); fpss5.append(q)
             finally:
                 p.stop(); b.stop()
+                if f:
+                    f.stop()
 
         med = statistics.median
         n, m = BROWSER_RUNS, MEMORY_RUNS
@@ -355,10 +491,26 @@ def measure_browser(display, home, rows):
         rows.append(('  bare view from its command, engine started (ms)', '-', med(bfirst) * 1e3, None))
         rows.append(('first page, second window (ms, median of %d)' % n, med(second) * 1e3,
                      med(bsecond) * 1e3, ('ratio', 1.2)))
-        rows.append(('one browser window, PSS of tree (MiB, median of %d)' % m, med(one) / 1024, med(bone) / 1024, ('ratio', 1.2)))
-        rows.append(('five browser windows, PSS of tree (MiB, median of %d)' % m, med(five) / 1024, med(bfive) / 1024,
+        # Judged by RSS summed over the process tree; PSS, which moves with whatever
+        # else maps the same libraries at the time, is shown beside it.
+        rows.append(('one browser window, RSS of tree (MiB, median of %d)' % m, med(rss1) / 1024, med(brss1) / 1024,
                      ('ratio', 1.2)))
-        rows.append(('five windows against one, ours (MiB)', med(five) / 1024, med(one) / 1024, ('ratio', 2.5)))
+        rows.append(('  PSS of tree', med(one) / 1024, med(bone) / 1024, INFO))
+        rows.append(('five browser windows, RSS of tree (MiB, median of %d)' % m, med(rss5) / 1024,
+                     med(brss5) / 1024, ('ratio', 1.2)))
+        rows.append(('  PSS of tree', med(five) / 1024, med(bfive) / 1024, INFO))
+        rows.append(('five windows against one, ours, RSS (MiB)', med(rss5) / 1024, med(rss1) / 1024, ('ratio', 2.5)))
+        if PEERS:
+            rows.append(('against Falkon (fresh profile, same page and proxy)', '-', '-', None))
+            rows.append(('  first page from launch (ms, median of %d)' % n, med(first_launch) * 1e3,
+                         med(falkon_first) * 1e3, ('ratio', 1.0)))
+            rows.append(('  one window, RSS of tree (MiB, median of %d)' % m, med(rss1) / 1024, med(frss1) / 1024,
+                         ('ratio', 1.0)))
+            rows.append(('  one window, PSS of tree (MiB)', med(one) / 1024, med(fpss1) / 1024, INFO))
+            rows.append(('  five windows (Falkon: tabs), RSS of tree (MiB)', med(rss5) / 1024, med(frss5) / 1024,
+                         ('ratio', 1.0)))
+            rows.append(('  five windows (Falkon: tabs), PSS of tree (MiB)', med(five) / 1024, med(fpss5) / 1024,
+                         INFO))
 
         # A frame with one loaded, idle browser window: the busy poll must have stopped,
         # and only the minute clock of the status panels may wake the frame.
@@ -387,7 +539,7 @@ def measure_browser(display, home, rows):
         rows.append(('frame + idle window: main process wake-ups (/s)', wake, bwake, None))
         rows.append(('frame + idle window: process tree wake-ups (/s)', tree_wake, btree_wake, None))
     finally:
-        proxy.shutdown()
+        proxy.shutdown(); peer_proxy.shutdown()
 
     # Every request of every window reached the loopback server as a proxy request for a
     # plain http address: nothing was tunnelled, nothing asked for elsewhere.
@@ -395,8 +547,18 @@ def measure_browser(display, home, rows):
     if stray:
         raise RuntimeError(f'requests the loopback server did not serve: {stray}')
     pages = sum(1 for _, path in proxy.log if urlsplit(path).path == PAGE_PATH)
-    return (f'loopback server on 127.0.0.1: all {len(proxy.log)} requests were proxy requests for http '
+    note = (f'loopback server on 127.0.0.1: all {len(proxy.log)} requests were proxy requests for http '
             f'addresses ({pages} page loads); first address asked for: {url}')
+    if PEERS:
+        # Falkon's server: its page loads, and what else Falkon asked for (refused or
+        # answered by the loopback server; nothing went further).
+        fpages = sum(1 for _, path in peer_proxy.log if urlsplit(path).path == PAGE_PATH)
+        other = sorted({'%s %s' % (m, urlsplit(path).netloc or path) for m, path in peer_proxy.log
+                        if urlsplit(path).path not in (PAGE_PATH, '/favicon.ico')} - {'GET ' + urlsplit(url).netloc})
+        note += (f'\nFalkon\'s loopback server: {len(peer_proxy.log)} requests, {fpages} page loads'
+                 + (f'; Falkon also asked for (CONNECT refused, any other address sent to the bench page; nothing left the machine): {", ".join(other)}'
+                    if other else ''))
+    return note
 
 
 def measure_engine(rows):
@@ -431,11 +593,20 @@ def main():
     rows = []
     try:
         with tempfile.TemporaryDirectory() as home:
-            measure_calculator(environment(display, home), rows)
-            note = measure_browser(display, home, rows)
+            env = environment(display, home)
+            watch = WindowWatch(env)
+            try:
+                measure_calculator(env, rows, watch)
+                note = measure_browser(display, home, rows, watch)
+            finally:
+                watch.stop()
         measure_engine(rows)
     finally:
         xvfb.terminate(); xvfb.wait()
+    if PEERS:
+        note += ('\npeers: galculator %s (GTK %s), Falkon %s (Qt WebEngine %s); session bus: %s'
+                 % (peer_version('galculator'), peer_version('libgtk-3-0'), peer_version('falkon'),
+                    peer_version('libqt5webenginecore5'), 'yes' if os.environ.get('DBUS_SESSION_BUS_ADDRESS') else 'no'))
 
     failed = False
     print(f'{"figure":54} {"ours":>12} {"baseline":>12} {"ratio":>7}  target')
@@ -446,6 +617,8 @@ def main():
         failed |= not ok
         print(f'{name:54} {fmt(ours):>12} {fmt(base):>12} {ratio:>7}  {tgt}{mark}')
     print(note)
+    with open('/proc/loadavg') as f:
+        print('load average at the end: ' + ' '.join(f.read().split()[:3]))
     if SMOKE:
         print('smoke run: every measurement worked; targets not checked')
         return 0
