@@ -1,6 +1,5 @@
 #include "platform/webengine/CertificateBar.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QWebEngineCertificateError>
@@ -14,16 +13,8 @@ CertificateBar::CertificateBar(QWebEnginePage* page, QWidget* view)
     , m_proceed(new QPushButton(this))
 {
     setObjectName(QStringLiteral("certificateBar"));
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::ToolTipBase);
-    m_text->setForegroundRole(QPalette::ToolTipText);
-    m_text->setTextFormat(Qt::PlainText);
-    m_text->setWordWrap(true);
     auto* back = new QPushButton(tr("Go &Back"), this);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_text, 1);
-    layout->addWidget(back);
-    layout->addWidget(m_proceed);
+    makeBar(m_text, {back, m_proceed});
 
     connect(page, &QWebEnginePage::certificateError, this, &CertificateBar::onCertificateError);
     connect(page, &QWebEnginePage::loadStarted, this, &QWidget::hide);

@@ -1,6 +1,5 @@
 #include "platform/webengine/PermissionBar.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QWebEngineSettings>
@@ -11,17 +10,9 @@ PermissionBar::PermissionBar(QWebEnginePage* page, QWidget* view)
     , m_text(new QLabel(this))
 {
     setObjectName(QStringLiteral("permissionBar"));
-    setAutoFillBackground(true);
-    setBackgroundRole(QPalette::ToolTipBase);
-    m_text->setForegroundRole(QPalette::ToolTipText);
-    m_text->setTextFormat(Qt::PlainText);
-    m_text->setWordWrap(true);
     auto* allow = new QPushButton(tr("&Allow"), this);
     auto* deny = new QPushButton(tr("&Deny"), this);
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(m_text, 1);
-    layout->addWidget(allow);
-    layout->addWidget(deny);
+    makeBar(m_text, {allow, deny});
     connect(allow, &QPushButton::clicked, this, [this] { answer(true); });
     connect(deny, &QPushButton::clicked, this, [this] { answer(false); });
 

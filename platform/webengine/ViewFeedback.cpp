@@ -31,6 +31,19 @@ void ViewOverlay::showOnTop()
     show();
 }
 
+void ViewOverlay::makeBar(QLabel* message, std::initializer_list<QWidget*> buttons)
+{
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::ToolTipBase);
+    message->setForegroundRole(QPalette::ToolTipText);
+    message->setTextFormat(Qt::PlainText);
+    message->setWordWrap(true);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(message, 1);
+    for (QWidget* button : buttons)
+        layout->addWidget(button);
+}
+
 ProgressLine::ProgressLine(QWebEnginePage* page, QWidget* view)
     : ViewOverlay(view)
 {

@@ -19,6 +19,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     virtual void place() = 0;
     void showOnTop();
+    // Lays the overlay out as a bar in tooltip colours: the message, plain and wrapped, at
+    // the left, the buttons after it.
+    void makeBar(QLabel* message, std::initializer_list<QWidget*> buttons);
 };
 
 // A line across the top of the view whose length follows the progress of any load of
