@@ -1,12 +1,14 @@
 #include "platform/webengine/CertificateBar.h"
 
+#include "platform/webengine/WebEnginePage.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QWebEngineCertificateError>
 #include <QWebEngineHistory>
-#include <QWebEnginePage>
+#include <QWebEngineView>
 
-CertificateBar::CertificateBar(QWebEnginePage* page, QWidget* view)
+CertificateBar::CertificateBar(WebEnginePage* page, QWebEngineView* view)
     : ViewOverlay(view)
     , m_page(page)
     , m_text(new QLabel(this))

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "platform/webengine/ViewFeedback.h"
+#include "platform/webengine/ViewOverlay.h"
 
 #include <QSet>
 #include <QUrl>
 
 class QPushButton;
 class QWebEngineCertificateError;
+class QWebEnginePage;
+class QWebEngineView;
+class WebEnginePage;
 
 // Refuses a site whose certificate is not valid and says, in a bar across the top of the
 // view, what is wrong with it and for which host, with a way back. Where the engine
@@ -17,7 +20,7 @@ class CertificateBar : public ViewOverlay
     Q_OBJECT
 
 public:
-    CertificateBar(QWebEnginePage* page, QWidget* view);
+    CertificateBar(WebEnginePage* page, QWebEngineView* view);
 
     // What is wrong with the certificate that error is about, in a sentence naming host.
     static QString explanation(const QWebEngineCertificateError& error, const QString& host);

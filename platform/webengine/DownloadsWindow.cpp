@@ -56,13 +56,13 @@ public:
                 [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(m_path)); });
         connect(m_show, &QPushButton::clicked, this,
                 [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(m_path).absolutePath())); });
-        connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, &DownloadRow::update);
-        connect(download, &QWebEngineDownloadRequest::totalBytesChanged, this, &DownloadRow::update);
-        connect(download, &QWebEngineDownloadRequest::stateChanged, this, &DownloadRow::update);
+        connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, &DownloadRow::showState);
+        connect(download, &QWebEngineDownloadRequest::totalBytesChanged, this, &DownloadRow::showState);
+        connect(download, &QWebEngineDownloadRequest::stateChanged, this, &DownloadRow::showState);
         // The engine's profile goes with the last browser window, and its downloads with it.
-        connect(download, &QObject::destroyed, this, &DownloadRow::update, Qt::QueuedConnection);
+        connect(download, &QObject::destroyed, this, &DownloadRow::showState, Qt::QueuedConnection);
         m_started.start();
-        update();
+        showState();
     }
 
 private:
@@ -73,7 +73,8 @@ private:
         return pushButton;
     }
 
-    void update()
+    // Shows the download's state, progress and speed, and enables the buttons that apply.
+    void showState()
     {
         using State = QWebEngineDownloadRequest::DownloadState;
         const State state = m_download ? m_download->state() : State::DownloadCancelled;

@@ -3,32 +3,8 @@
 #include <QCloseEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <QWebEngineFullScreenRequest>
 #include <QWebEnginePage>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
-
-void FullScreenWindow::serve(QWebEnginePage* page, QWebEngineView* view)
-{
-    page->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
-    auto* window = new QPointer<FullScreenWindow>;
-    QObject::connect(page, &QObject::destroyed, [window] {
-        delete window->data();
-        delete window;
-    });
-    QObject::connect(page, &QWebEnginePage::fullScreenRequested, view,
-                     [page, view, window](QWebEngineFullScreenRequest request) {
-                         if (request.toggleOn() == !window->isNull()) {
-                             request.accept(); // already as asked
-                             return;
-                         }
-                         request.accept();
-                         if (request.toggleOn())
-                             *window = new FullScreenWindow(page, view);
-                         else
-                             delete window->data();
-                     });
-}
 
 FullScreenWindow::FullScreenWindow(QWebEnginePage* page, QWebEngineView* home)
     : m_view(new QWebEngineView(this))

@@ -3,7 +3,6 @@
 #include <QPointer>
 #include <QWidget>
 
-class QWebEngineFullScreenRequest;
 class QWebEnginePage;
 class QWebEngineView;
 
@@ -16,9 +15,8 @@ class FullScreenWindow : public QWidget
     Q_OBJECT
 
 public:
-    // Grants the page's full-screen requests, showing it in such a window in turn.
-    static void serve(QWebEnginePage* page, QWebEngineView* view);
-
+    // Moves page from its view home into a new full-screen window, shown at once.
+    FullScreenWindow(QWebEnginePage* page, QWebEngineView* home);
     ~FullScreenWindow() override;
 
 protected:
@@ -26,8 +24,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    FullScreenWindow(QWebEnginePage* page, QWebEngineView* home);
-
     QWebEngineView* m_view;
     QPointer<QWebEnginePage> m_page;
     QPointer<QWebEngineView> m_home;

@@ -6,20 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QUrl>
-#include <QWebEnginePage>
-
-void LoginDialog::answerLogins(QWebEnginePage* page, QWidget* parent)
-{
-    const QPointer<QWidget> over(parent);
-    QObject::connect(
-        page, &QWebEnginePage::authenticationRequired, parent,
-        [over](const QUrl& url, QAuthenticator* authenticator) { ask(url.host(), authenticator, false, over); });
-    QObject::connect(page, &QWebEnginePage::proxyAuthenticationRequired, parent,
-                     [over](const QUrl&, QAuthenticator* authenticator, const QString& proxyHost) {
-                         ask(proxyHost, authenticator, true, over);
-                     });
-}
 
 LoginDialog::LoginDialog(const QString& host, const QString& realm, bool proxy, QWidget* parent)
     : QDialog(parent)

@@ -4,8 +4,6 @@
 
 class QAuthenticator;
 class QLineEdit;
-class QUrl;
-class QWebEnginePage;
 
 // Asks for a user name and password when a site or the proxy asks for them, showing the
 // realm and the host. Nothing typed is kept: each request asks again.
@@ -14,9 +12,6 @@ class LoginDialog : public QDialog
     Q_OBJECT
 
 public:
-    // Answers the page's login requests with this dialog, over parent.
-    static void answerLogins(QWebEnginePage* page, QWidget* parent);
-
     // Fills authenticator with what the user typed, or, when the user cancels, empties it
     // so that the engine shows the server's own answer.
     static void ask(const QString& host, QAuthenticator* authenticator, bool proxy, QWidget* parent);

@@ -11,7 +11,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
-PagePrinter::PagePrinter(QWebEngineView* view)
+PagePrinter::PagePrinter(WebEnginePage*, QWebEngineView* view)
     : QObject(view)
     , m_view(view)
 {

@@ -6,6 +6,7 @@
 
 class QPrinter;
 class QWebEngineView;
+class WebEnginePage;
 
 // Prints the view's page through the print dialog, when the page asks (window.print())
 // or the user presses Ctrl+P in the view. With no printer installed the dialog offers a
@@ -15,7 +16,7 @@ class PagePrinter : public QObject
     Q_OBJECT
 
 public:
-    explicit PagePrinter(QWebEngineView* view);
+    PagePrinter(WebEnginePage* page, QWebEngineView* view);
     ~PagePrinter() override;
 
     void print();

@@ -1,10 +1,12 @@
 #include "platform/webengine/PermissionBar.h"
 
+#include "platform/webengine/WebEnginePage.h"
+
 #include <QLabel>
 #include <QPushButton>
-#include <QWebEngineSettings>
+#include <QWebEngineView>
 
-PermissionBar::PermissionBar(QWebEnginePage* page, QWidget* view)
+PermissionBar::PermissionBar(WebEnginePage* page, QWebEngineView* view)
     : ViewOverlay(view)
     , m_page(page)
     , m_text(new QLabel(this))
@@ -18,9 +20,6 @@ PermissionBar::PermissionBar(QWebEnginePage* page, QWidget* view)
 
     connect(page, &QWebEnginePage::featurePermissionRequested, this, &PermissionBar::onRequested);
     connect(page, &QWebEnginePage::featurePermissionRequestCanceled, this, &PermissionBar::onCanceled);
-    // Copying to the clipboard on a click is allowed; reading from it is not.
-    page->settings()->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
-    page->settings()->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
 }
 
 QString PermissionBar::question(QWebEnginePage::Feature feature, const QString& site)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/webengine/ViewFeedback.h"
+#include "platform/webengine/ViewOverlay.h"
 
 #include <QHash>
 #include <QList>
@@ -9,6 +9,8 @@
 #include <QWebEnginePage>
 
 class QPushButton;
+class QWebEngineView;
+class WebEnginePage;
 
 // Answers what a page asks permission for. Location, notifications, camera, microphone
 // and screen capture are asked of the user in a bar across the top of the view, one
@@ -19,7 +21,7 @@ class PermissionBar : public ViewOverlay
     Q_OBJECT
 
 public:
-    PermissionBar(QWebEnginePage* page, QWidget* view);
+    PermissionBar(WebEnginePage* page, QWebEngineView* view);
 
     // The question put to the user, or an empty text for a feature that is never granted.
     static QString question(QWebEnginePage::Feature feature, const QString& site);

@@ -1,7 +1,5 @@
 #include "platform/webengine/SharedProfile.h"
 
-#include "platform/webengine/DownloadManager.h"
-
 #include <QCoreApplication>
 #include <QList>
 #include <QPointer>
@@ -38,14 +36,22 @@ QWebEngineProfile* makeProfile()
     auto* profile = new QWebEngineProfile();
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+
+    // Every page reads its settings from these, the profile's: no page sets its own.
+    QWebEngineSettings* settings = profile->settings();
     // Links and scripts must never hand an address to another program of the desktop
     // (mailto:, custom schemes): the engine then refuses such navigations itself.
-    profile->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
     // Pages open windows only on a user's click or key; pop-ups of their own are refused.
-    profile->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     // The engine's PDF viewer is a plugin: PDFs show in the page instead of downloading.
-    profile->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
-    DownloadManager::watch(profile);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    // Full-screen requests reach the page's FullScreenRequests, which grants them.
+    settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+    // Copying to the clipboard on a click is allowed; reading from it is not.
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+
     static bool exitHooked = false;
     if (!exitHooked) {
         exitHooked = true;

@@ -5,10 +5,12 @@ class QWebEnginePage;
 
 // The one off-the-record profile of the process, shared by every page: no cookies,
 // cache or history reach the disk. It is made for the first page and deleted when the
-// last page has gone, so that no page ever outlives it.
+// last page has gone, so that no page ever outlives it. Every setting of the profile and
+// of its pages is made here.
 namespace SharedProfile {
 
-// The profile, made on first use. The caller must tie each page to it with track().
+// The profile, made on first use. The caller must tie each page to it with track();
+// WebEnginePage does.
 QWebEngineProfile* get();
 // Counts page as a user of the profile until it is destroyed.
 void track(QWebEnginePage* page);

@@ -1,47 +1,51 @@
 #include "platform/webengine/WebEngineWebView.h"
 
 #include "platform/webengine/CertificateBar.h"
-#include "platform/webengine/FullScreenWindow.h"
-#include "platform/webengine/LeavePromptPage.h"
-#include "platform/webengine/LoginDialog.h"
+#include "platform/webengine/CrashNotice.h"
+#include "platform/webengine/DownloadRequests.h"
+#include "platform/webengine/FullScreenRequests.h"
+#include "platform/webengine/LeavePrompt.h"
+#include "platform/webengine/LinkBubble.h"
+#include "platform/webengine/LoginRequests.h"
 #include "platform/webengine/PagePrinter.h"
 #include "platform/webengine/PermissionBar.h"
-#include "platform/webengine/SharedProfile.h"
-#include "platform/webengine/ViewFeedback.h"
-
-#include <QEventLoop>
-#include <QTimer>
+#include "platform/webengine/ProgressLine.h"
+#include "platform/webengine/WebEnginePage.h"
 
 #include <QWebEngineFindTextResult>
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
 #include <QWebEngineView>
+
+namespace {
+
+// What pages ask for, and what the view shows of them, is answered by feature objects,
+// each made with the page and the view and belonging to the view.
+template <typename... Feature> void attach(WebEnginePage* page, QWebEngineView* view)
+{
+    (new Feature(page, view), ...);
+}
+
+} // namespace
 
 WebEngineWebView::WebEngineWebView(QWidget* parent)
     : m_view(new QWebEngineView(parent))
 {
-    // The page belongs to the view and goes with it; the shared profile outlives it.
-    auto* page = new LeavePromptPage(SharedProfile::get(), m_view);
+    // The page belongs to the view and goes with it, first among its children; the shared
+    // profile outlives it.
+    auto* page = new WebEnginePage(m_view);
     m_page = page;
-    SharedProfile::track(m_page);
-    m_view->setPage(m_page);
+    m_view->setPage(page);
     page->setWindowMaker([this] { return openWindow(); });
 
-    // What pages ask for, each answered by a small window or bar of its own.
-    LoginDialog::answerLogins(m_page, m_view);
-    new CertificateBar(m_page, m_view);
-    new PermissionBar(m_page, m_view);
-    FullScreenWindow::serve(m_page, m_view);
-    new PagePrinter(m_view);
-    new ProgressLine(m_page, m_view);
-    new LinkBubble(m_page, m_view);
-    new CrashNotice(m_page, m_view);
-    connect(page, &LeavePromptPage::leavePromptAnswered, this, &WebEngineWebView::onLeavePromptAnswered);
+    attach<LoginRequests, CertificateBar, PermissionBar, FullScreenRequests, PagePrinter, DownloadRequests,
+           ProgressLine, LinkBubble, CrashNotice>(page, m_view);
+    m_leavePrompt = new LeavePrompt(page, m_view);
+    connect(m_leavePrompt, &LeavePrompt::stayed, this, &WebEngineWebView::onLeavePromptDeclined);
 
-    connect(m_page, &QWebEnginePage::loadingChanged, this, &WebEngineWebView::onLoadingChanged);
-    connect(m_page, &QWebEnginePage::urlChanged, this, &WebEngineWebView::onUrlChanged);
-    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, &WebEngineWebView::onRenderProcessTerminated);
+    connect(page, &QWebEnginePage::loadingChanged, this, &WebEngineWebView::onLoadingChanged);
+    connect(page, &QWebEnginePage::urlChanged, this, &WebEngineWebView::onUrlChanged);
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, &WebEngineWebView::onRenderProcessTerminated);
 }
 
 WebEngineWebView::~WebEngineWebView()
@@ -221,43 +225,13 @@ void WebEngineWebView::onLoadingChanged(const QWebEngineLoadingInfo& info)
 
 bool WebEngineWebView::mayClose()
 {
-    auto* page = qobject_cast<LeavePromptPage*>(m_page.data());
-    if (!page)
-        return true;
-    // The engine runs the page's unload handlers and its prompt, then asks for the close.
-    // A renderer that does not answer (hung, or gone) does not keep the window open; the
-    // wait ends while the user reads the prompt.
-    QEventLoop loop;
-    bool agreed = false;
-    QTimer unanswered;
-    unanswered.setSingleShot(true);
-    connect(&unanswered, &QTimer::timeout, &loop, [&] {
-        agreed = true;
-        loop.quit();
-    });
-    connect(page, &QWebEnginePage::windowCloseRequested, &loop, [&] {
-        agreed = true;
-        loop.quit();
-    });
-    connect(page, &LeavePromptPage::leavePromptShown, &unanswered, &QTimer::stop);
-    connect(page, &LeavePromptPage::leavePromptAnswered, &loop, [&](bool leave) {
-        if (!leave)
-            loop.quit();
-    });
-    connect(page, &QObject::destroyed, &loop, [&] {
-        agreed = true;
-        loop.quit();
-    });
-    unanswered.start(2000);
-    page->triggerAction(QWebEnginePage::RequestClose);
-    loop.exec();
-    return agreed;
+    return !m_leavePrompt || m_leavePrompt->mayClose();
 }
 
-void WebEngineWebView::onLeavePromptAnswered(bool leave)
+void WebEngineWebView::onLeavePromptDeclined()
 {
     // A navigation the user chose not to make ends there, and the engine says nothing.
-    if (leave || !m_requestPending)
+    if (!m_requestPending)
         return;
     m_requestPending = false;
     if (!Busy() && m_events)

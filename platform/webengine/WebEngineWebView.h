@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 
+class LeavePrompt;
 class QUrl;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -60,11 +61,12 @@ private:
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onUrlChanged(const QUrl& url);
     void onRenderProcessTerminated();
-    void onLeavePromptAnswered(bool leave);
+    void onLeavePromptDeclined();
     void raiseNavigateComplete();
 
     QPointer<QWebEngineView> m_view;
     QPointer<QWebEnginePage> m_page;
+    QPointer<LeavePrompt> m_leavePrompt;
     WebViewEvents* m_events = nullptr;
     bool m_requestPending = false;
     bool m_loading = false;

@@ -1,6 +1,7 @@
-#include "platform/webengine/DownloadManager.h"
+#include "platform/webengine/DownloadRequests.h"
 
 #include "platform/webengine/DownloadsWindow.h"
+#include "platform/webengine/WebEnginePage.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -11,22 +12,24 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
-namespace DownloadManager {
-namespace {
-
-// The window of the view that asked for the download: the frame, for our views.
-QWidget* ownerWindow(const QWebEngineDownloadRequest* download)
+DownloadRequests::DownloadRequests(WebEnginePage* page, QWebEngineView* view)
+    : QObject(view)
+    , m_page(page)
 {
-    QWebEngineView* view = download->page() ? QWebEngineView::forPage(download->page()) : nullptr;
-    return view ? view->window() : nullptr;
+    // The profile, shared by every page, asks for each download: this page's are ours.
+    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, &DownloadRequests::onDownloadRequested);
 }
 
-void onDownloadRequested(QWebEngineDownloadRequest* request)
+void DownloadRequests::onDownloadRequested(QWebEngineDownloadRequest* request)
 {
+    if (request->page() != m_page)
+        return;
     // The engine drops a download that is neither accepted nor cancelled before this
-    // returns, so the dialog is modal here.
+    // returns, so the dialog is modal here. Its owner is the window showing the page: the
+    // frame, or the page's full-screen window.
     const QPointer<QWebEngineDownloadRequest> download(request);
-    const QPointer<QWidget> owner = ownerWindow(download);
+    QWebEngineView* view = QWebEngineView::forPage(m_page);
+    const QPointer<QWidget> owner = view ? view->window() : nullptr;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     QDir().mkpath(folder);
     // On the heap: closing the frame while the dialog is open takes the dialog along.
@@ -50,12 +53,3 @@ void onDownloadRequested(QWebEngineDownloadRequest* request)
     download->accept();
     DownloadsWindow::add(owner, download);
 }
-
-} // namespace
-
-void watch(QWebEngineProfile* profile)
-{
-    QObject::connect(profile, &QWebEngineProfile::downloadRequested, profile, &onDownloadRequested);
-}
-
-} // namespace DownloadManager
