@@ -53,7 +53,10 @@ void CalculatorEngine::NumberKey(const std::string& digit)
     if (m_lastKeyKind != KeyKind::Nums) {
         m_readout = ".";
         m_pointEntered = false;
+    } else if (m_noDigitTyped) {
+        m_readout.erase(m_readout.size() - 2, 1); // the 0 that stood for no digit
     }
+    m_noDigitTyped = false;
     if (m_pointEntered) {
         m_readout += digit;
     } else {
@@ -75,6 +78,7 @@ void CalculatorEngine::DecimalKey()
     else if (m_lastKeyKind != KeyKind::Nums)
         m_readout = "0.";
     m_pointEntered = true;
+    m_noDigitTyped = false;
     m_lastKeyKind = KeyKind::Nums;
 }
 
@@ -139,6 +143,26 @@ void CalculatorEngine::CancelEntryKey()
     m_readout = "0.";
     m_pointEntered = false;
     m_lastKeyKind = KeyKind::CE;
+}
+
+void CalculatorEngine::BackspaceKey()
+{
+    if (m_lastKeyKind != KeyKind::Nums)
+        return;
+    // With the point keyed, the fraction's digits follow it; otherwise the point trails.
+    if (m_pointEntered && m_readout.back() != '.') {
+        m_readout.pop_back();
+        return;
+    }
+    m_pointEntered = false;
+    if (m_noDigitTyped)
+        return;
+    const std::size_t lastDigit = m_readout.size() - 2;
+    m_readout.erase(lastDigit, 1);
+    if (lastDigit == (m_readout.front() == '-' ? 1u : 0u)) {
+        m_readout.insert(lastDigit, 1, '0');
+        m_noDigitTyped = true;
+    }
 }
 
 std::string CalculatorEngine::Readout() const

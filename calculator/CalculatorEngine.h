@@ -10,6 +10,15 @@
 //
 // Operations chain strictly from left to right, a number being typed always shows a
 // decimal point, and "=" is an operator like the others.
+//
+// BackspaceKey removes the last typed character of the number being typed, and does
+// nothing when no number is being typed (after an operator, "=", percent, C or CE). The
+// readout keeps its one "." and the trailing-point form:
+//   "12.5" -> "12."  the point stays keyed: a digit typed next joins the fraction
+//   "12."  -> "1."   an integer digit goes, and with it the keyed point
+//   "7."   -> "0."   the 0 stands for no digit: a digit typed next replaces it ("5.")
+//   "-7."  -> "-0."  likewise, keeping the sign ("-5.")
+//   "0."   -> "0."   when the 0 stands for no digit, nothing is left to remove
 class CalculatorEngine
 {
 public:
@@ -24,6 +33,7 @@ public:
     void PercentKey();
     void CancelKey();
     void CancelEntryKey();
+    void BackspaceKey();
 
     std::string Readout() const;
 
@@ -43,6 +53,8 @@ private:
     OperandValue m_leftOperand;
     OperandValue m_rightOperand;
     bool m_pointEntered = false;
+    // Backspace removed every digit of the number being typed: its "0." holds no digit.
+    bool m_noDigitTyped = false;
     std::int16_t m_operandCount = 0;
     KeyKind m_lastKeyKind = KeyKind::None;
     std::string m_pendingOperator = " ";

@@ -10,7 +10,7 @@
 namespace {
 
 // The letters of a key script that are neither digits nor operators.
-enum Key : char16_t { Point = u'.', Percent = u'%', Cancel = u'C', CancelEntry = u'E' };
+enum Key : char16_t { Point = u'.', Percent = u'%', Cancel = u'C', CancelEntry = u'E', Backspace = u'B' };
 
 void type(CalculatorEngine& engine, const QString& keys)
 {
@@ -28,6 +28,9 @@ void type(CalculatorEngine& engine, const QString& keys)
             break;
         case CancelEntry:
             engine.CancelEntryKey();
+            break;
+        case Backspace:
+            engine.BackspaceKey();
             break;
         default:
             key.isDigit() ? engine.NumberKey(text) : engine.OperatorKey(text);
@@ -58,10 +61,11 @@ private slots:
         const QString huge(400, u'9'), big(201, u'9');
         row("leading zeros and trailing fraction zeros stay", u"007.50"_qs, u"007.50"_qs);
         row("a point first gives 0., a second point does nothing", u".5.3"_qs, u"0.53"_qs);
-        row("a second minus changes nothing, a digit after it is negative", u"--5"_qs, u"-5."_qs);
+        row("a second minus changes nothing", u"--"_qs, u"-0."_qs);
         row("minus after an operator is a sign", u"5--3="_qs, u"8"_qs);
         row("minus after equals subtracts", u"5+3=-2="_qs, u"6"_qs);
         row("lone minus shows while waiting", u"31=--"_qs, u"-"_qs);
+        row("plus reads the lone minus as 0", u"5+-+3="_qs, u"-3"_qs);
         row("the second operator replaces the first", u"6+X2="_qs, u"12"_qs);
         row("equals again repeats nothing", u"5+3=="_qs, u"8"_qs);
         row("plus reads a formatted result back", u"1/3=+1="_qs, u"1.33333333333333"_qs);
@@ -87,6 +91,13 @@ private slots:
         row("a product beyond a double is refused", big + u'X' + big + u'=', big + u'.');
         row("a typed number beyond a double is refused as right operand", u"2+" + huge + u'=', u"2."_qs);
         row("a refusal after percent at the start shows 0", u"8%" + huge + u'-', u"0"_qs);
+        row("backspace takes a fraction digit, the point stays keyed", u"12.5B3"_qs, u"12.3"_qs);
+        row("backspace takes an integer digit and the keyed point", u"12.B3"_qs, u"13."_qs);
+        row("backspace of the last digit leaves 0., then nothing", u"7BB"_qs, u"0."_qs);
+        row("a digit replaces that 0, the sign stays", u"-7B5"_qs, u"-5."_qs);
+        row("the number stays in the chain", u"12.5B+1="_qs, u"13"_qs);
+        row("backspace leaves a result alone", u"5+3=B"_qs, u"8"_qs);
+        row("backspace leaves the lone minus alone", u"5+-B"_qs, u"-"_qs);
         row("a very long number keeps every digit", QString(100000, u'7'), QString(100000, u'7') + u'.');
     }
     void keys()

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 engine.PercentKey();
                 break;
             case 6:
-                engine.CancelEntryKey();
+                (byte & 0x08) ? engine.BackspaceKey() : engine.CancelEntryKey();
                 break;
             default:
                 engine.CancelKey();
