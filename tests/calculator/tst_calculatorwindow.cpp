@@ -2,14 +2,52 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
+#include <type_traits>
+
+namespace {
+
+QPushButton* key(const QWidget& window, const QString& caption)
+{
+    for (QPushButton* button : window.findChildren<QPushButton*>())
+        if (button->text() == caption)
+            return button;
+    return nullptr;
+}
+
+QString readout(const QWidget& window)
+{
+    return window.findChild<QLabel*>(u"Readout"_qs)->text();
+}
+
+// Text typed on the main keys, single keys, and text typed with modifiers, in order.
+template <typename... Presses> QTestEventList presses(const Presses&... each)
+{
+    QTestEventList list;
+    const auto add = [&list](const auto& press) {
+        if constexpr (std::is_convertible_v<decltype(press), QString>)
+            list.addKeyClicks(press);
+        else if constexpr (std::is_convertible_v<decltype(press), QKeyCombination>)
+            list.addKeyClick(QKeyCombination(press).key(), QKeyCombination(press).keyboardModifiers());
+        else
+            list.addKeyClicks(press.first, press.second);
+    };
+    (add(each), ...);
+    return list;
+}
+
+} // namespace
 
 // The calculator window as the user meets it: real clicks on the real widgets, read back
 // from what the window shows.
@@ -35,9 +73,8 @@ private slots:
                             int pictures = 0, QString message = {}, QMessageBox::Icon icon = QMessageBox::NoIcon) {
             QTest::newRow(rule) << keys << command << readout << modal << pictures << message << icon;
         };
-        row("every digit key types its digit", u"1234567890"_qs, {}, u"1234567890."_qs);
-        row("point, plus, times, minus and equals", u"12+3.5X2=--4="_qs, {}, u"35"_qs);
-        row("CE, C, percent and divide", u"5+3E4=C200+5%=/4="_qs, {}, u"2.5"_qs);
+        row("CE keeps the pending operation", u"5+3E4="_qs, {}, u"9"_qs);
+        row("C, percent and divide", u"5+3%C200+5%=/4="_qs, {}, u"2.5"_qs);
         row("division by zero warns in a box, then the keys work on", u"8/0=2+2="_qs, {}, u"4"_qs, u"Calculator"_qs, 1,
             u"Can't divide by zero"_qs, QMessageBox::Warning);
         row("Help Topics", {}, u"mnuHelpTopics"_qs, u"0."_qs, u"Help"_qs, 1);
@@ -77,18 +114,110 @@ private slots:
         presser.start(5);
         if (!command.isEmpty())
             window.findChild<QAction*>(command)->trigger();
-        const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
         for (const QChar c : keys) {
-            const QString caption = c == u'E' ? u"CE"_qs : QString(c);
-            const auto key
-                = std::find_if(buttons.begin(), buttons.end(), [&](QPushButton* b) { return b->text() == caption; });
-            QVERIFY2(key != buttons.end(), qPrintable(caption));
-            QTest::mouseClick(*key, Qt::LeftButton);
+            QPushButton* button = key(window, c == u'E' ? u"CE"_qs : QString(c));
+            QVERIFY2(button, qPrintable(QString(c)));
+            QTest::mouseClick(button, Qt::LeftButton);
         }
-        QCOMPARE(window.findChild<QLabel*>(u"Readout"_qs)->text(), readout);
+        QCOMPARE(::readout(window), readout);
         const QList<Modal> expected{Modal(modal, pictures, message, icon)};
         QCOMPARE(seen, modal.isEmpty() ? QList<Modal>() : expected);
         QCOMPARE(window.isVisible(), command != u"mnuFileExit");
+    }
+
+    // Keys sent where the focus is, given first by a click on the captioned button (which
+    // types it too) or by Tab, else where the window opens with it; then a command of the
+    // readout's context menu. A refused clipboard leaves the readout and says so in a tooltip.
+    void keys_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QTestEventList>("keys");
+        QTest::addColumn<QString>("readout");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("copied"); // the clipboard after, when the row changes it
+        QTest::addColumn<QString>("command");
+        const auto row = [](const char* rule, QString focus, const QTestEventList& keys, QString readout,
+                            QString clipboard = {}, QString copied = {}, QString command = {}) {
+            QTest::newRow(rule) << focus << keys << readout << clipboard << copied << command;
+        };
+        row("digits, the point and Backspace", {}, presses(u"9876543210.56"_qs, Qt::Key_Backspace), u"9876543210.5"_qs);
+        row("comma is the point, x times, Return equals", u"5"_qs, presses(u",5x2"_qs, Qt::Key_Return), u"11"_qs);
+        row("X, slash, minus, plus, equals", u"Tab"_qs, presses(u"8X3/4-1+2="_qs), u"7"_qs);
+        row("the keypad", {},
+            presses(std::pair(u"9876/4-0.25+1*3"_qs, Qt::KeypadModifier), Qt::KeypadModifier | Qt::Key_Enter),
+            u"7409.25"_qs);
+        row("Esc is C, % is percent", u"CE"_qs, presses(u"5+3"_qs, Qt::Key_Escape, u"200+5%="_qs), u"10"_qs);
+        row("Delete is CE", u"="_qs, presses(u"5+3"_qs, Qt::Key_Delete, u"4="_qs), u"9"_qs);
+        row("Space still presses the focused button", u"7"_qs, presses(Qt::Key_Space, u"5"_qs), u"775."_qs);
+        const QString old = u"old"_qs;
+        const QKeyCombination copy = Qt::CTRL | Qt::Key_C, paste = Qt::CTRL | Qt::Key_V;
+        row("Ctrl+C copies without the trailing point", {}, presses(u"12"_qs, copy), u"12."_qs, old, u"12"_qs);
+        row("Ctrl+Insert copies a fraction as shown", {}, presses(u"-.5"_qs, Qt::CTRL | Qt::Key_Insert), u"-0.5"_qs,
+            old, u"-0.5"_qs);
+        row("an exponent copies as shown", {}, presses(u"15" + QString(19, u'0') + u"+0=", copy), u"1.5E+20"_qs, old,
+            u"1.5E+20"_qs);
+        row("the readout's menu copies", {}, presses(u"7"_qs), u"7."_qs, old, u"7"_qs, u"Copy"_qs);
+        row("Ctrl+V types a number, trimmed", {}, presses(u"5+"_qs, paste), u"42."_qs, u" 42\n"_qs);
+        row("Shift+Insert takes a comma for the point", {}, presses(Qt::SHIFT | Qt::Key_Insert), u"-7.5"_qs,
+            u"-7,5"_qs);
+        row("the readout's menu pastes", {}, presses(), u"3."_qs, u"3"_qs, {}, u"Paste"_qs);
+        for (const QString& refused :
+             {u"12a"_qs, u"1.2.3"_qs, u"1-2"_qs, u"-"_qs, QString(), u"\u0661\u0662"_qs, QString(10000, u'9')})
+            row(qPrintable(u"refused: " + refused.left(12)), {}, presses(u"5"_qs, paste), u"5."_qs, refused);
+    }
+    void keys()
+    {
+        QFETCH(QString, focus);
+        QFETCH(QTestEventList, keys);
+        QFETCH(QString, readout);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, copied);
+        QFETCH(QString, command);
+        Calculator window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QApplication::clipboard()->setText(clipboard);
+        if (focus == u"Tab")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        else if (!focus.isEmpty())
+            QTest::mouseClick(key(window, focus), Qt::LeftButton);
+        keys.simulate(QApplication::focusWidget());
+        // A typed key's button shows pressed for a moment, as under a click.
+        const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();
+        const auto down
+            = [&] { return std::any_of(buttons.begin(), buttons.end(), std::mem_fn(&QPushButton::isDown)); };
+        if (clipboard.isNull()) {
+            QVERIFY(down());
+            QTRY_VERIFY(!down());
+        }
+        if (!command.isEmpty()) {
+            // Through the window, which turns a right click into a context menu request.
+            const QLabel* label = window.findChild<QLabel*>(u"Readout"_qs);
+            QTest::mouseClick(window.windowHandle(), Qt::RightButton, {},
+                              label->mapTo(&window, label->rect().center()));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* choice : menu->actions())
+                if (choice->text().remove(u'&') == command)
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(choice).center());
+        }
+        QCOMPARE(::readout(window), readout);
+        QCOMPARE(QApplication::clipboard()->text(), copied.isNull() ? clipboard : copied);
+        QCOMPARE(QToolTip::isVisible(), QByteArray(QTest::currentDataTag()).startsWith("refused"));
+    }
+
+    // The menus' access keys, and F10 for the first menu.
+    void menusFromTheKeyboard()
+    {
+        Calculator window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const QString keys : {u"Alt+F"_qs, u"Alt+N"_qs, u"Alt+H"_qs, u"F10"_qs}) {
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY2(menu && menu->title().startsWith(u'&' + (keys == u"F10" ? u'F' : keys.back())), qPrintable(keys));
+            menu->close();
+        }
     }
 };
 

@@ -215,6 +215,19 @@ class Journeys(unittest.TestCase):
         # starts about 130 pixels below the frame's top.
         click(frame, 200, 250)
 
+    def test_calculate_copy_and_paste_from_the_keyboard(self):
+        x("xdotool", "windowactivate", "--sync", self.calculator)
+        type_text("12+30=")
+        key("ctrl+c")
+        self.assertEqual(clipboard(), "42")
+        key("Escape", "KP_7", "KP_Multiply", "KP_6", "KP_Enter", "ctrl+Insert")
+        self.assertEqual(clipboard(), "42")
+        self.set_clipboard("7.5")
+        key("ctrl+v")
+        type_text("*2=")
+        key("ctrl+c")
+        self.assertEqual(clipboard(), "15")
+
     def test_typed_address_and_enter_navigate_once(self):
         self.open_browser()
         for url, enter in (("http://a.example/one.htm", "Return"), ("http://a.example/two.htm?q=1", "KP_Enter")):

@@ -181,6 +181,8 @@ void tst_looks::textFits_data()
 {
     QTest::addColumn<QWidget*>("window");
     QTest::addColumn<QWidget*>("control");
+    QTest::addColumn<QString>("typed"); // a number typed into the calculator first
+    QTest::addColumn<int>("face");      // the readout's for it: 0 designed, 1 smaller, 2 smallest and cut
     int rows = 0;
     for (const QPointer<QWidget>& window : std::as_const(m_shown)) {
         QSet<QString> named;
@@ -193,17 +195,38 @@ void tst_looks::textFits_data()
             for (int n = 2; named.contains(row); ++n)
                 row = nameOf(window) + u'/' + nameOf(w) + u'#' + QString::number(n);
             named.insert(row);
-            QTest::newRow(qPrintable(row)) << window.data() << w;
+            QTest::newRow(qPrintable(row)) << window.data() << w << QString() << 0;
             ++rows;
         }
     }
     QVERIFY(rows > 80); // every window's controls, not an empty walk
+    // The readout shows a number too wide for its designed face smaller, down to a legible
+    // 8 points, and past that its end after an ellipsis.
+    auto* readout = m_shown.at(0)->findChild<QLabel*>(u"Readout"_s);
+    const int fits = readout->contentsRect().width() / readout->fontMetrics().horizontalAdvance(u'0');
+    for (const int digits : {fits - 4, fits + 2, 400})
+        QTest::newRow(qPrintable(u"Calculator/Readout with %1 digits"_s.arg(digits)))
+            << m_shown.at(0).data() << static_cast<QWidget*>(readout)
+            << u"1234567890"_s.repeated(digits / 10 + 1).left(digits) << (digits == 400 ? 2 : digits > fits);
 }
 
 void tst_looks::textFits()
 {
     QFETCH(QWidget*, window);
     QFETCH(QWidget*, control);
+    QFETCH(QString, typed);
+    QFETCH(int, face);
+    if (!typed.isNull()) {
+        QTest::keyClicks(window, u'\x1b' + typed); // Esc, then the digits
+        const auto* readout = static_cast<QLabel*>(control);
+        const qreal points = readout->font().pointSizeF();
+        const bool whole = readout->text() == typed + u'.';
+        QCOMPARE(points == 12 ? 0 : whole ? 1 : 2, face);
+        QVERIFY(points >= 8);
+        QVERIFY(whole || (readout->text().startsWith(u'…') && typed.endsWith(readout->text().mid(1).chopped(1))));
+        QCOMPARE(readout->toolTip().remove(u'\n'), whole ? QString() : typed + u'.');
+        QCOMPARE(readout->accessibleName(), whole ? QString() : typed + u'.');
+    }
     const TextPlace place = textOf(control);
     if (place.needed.isEmpty())
         QSKIP("no text");
