@@ -154,9 +154,8 @@ void CalculatorEngine::BackspaceKey()
         m_readout.pop_back();
         return;
     }
+    // A 0 that stands for no digit goes and comes back: nothing changes.
     m_pointEntered = false;
-    if (m_noDigitTyped)
-        return;
     const std::size_t lastDigit = m_readout.size() - 2;
     m_readout.erase(lastDigit, 1);
     if (lastDigit == (m_readout.front() == '-' ? 1u : 0u)) {
