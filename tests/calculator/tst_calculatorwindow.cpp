@@ -206,12 +206,13 @@ private slots:
         QCOMPARE(QToolTip::isVisible(), QByteArray(QTest::currentDataTag()).startsWith("refused"));
     }
 
-    // The menus' access keys, and F10 for the first menu.
-    void menusFromTheKeyboard()
+    // The menus' access keys and F10 for the first menu; the buttons' tooltips name their keys.
+    void keysAreFound()
     {
         Calculator window;
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(key(window, u"="_qs)->toolTip(), u"Calculate\nKey: Enter or ="_qs);
         for (const QString keys : {u"Alt+F"_qs, u"Alt+N"_qs, u"Alt+H"_qs, u"F10"_qs}) {
             QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys));
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
