@@ -1,12 +1,42 @@
 #include "platform/webengine/CertificateBar.h"
 
+#include "platform/webengine/SharedProfile.h"
 #include "platform/webengine/WebEnginePage.h"
 
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QPushButton>
-#include <QWebEngineCertificateError>
+#include <QSslCertificate>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+
+#include <functional>
+
+namespace {
+
+QString hostOf(const QUrl& url)
+{
+    return url.host(QUrl::EncodeUnicode);
+}
+
+// Hands each request of a page to a function before it goes out.
+class RequestGuard : public QWebEngineUrlRequestInterceptor
+{
+public:
+    RequestGuard(std::function<void(QWebEngineUrlRequestInfo&)> check, QObject* parent)
+        : QWebEngineUrlRequestInterceptor(parent)
+        , m_check(std::move(check))
+    { }
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override { m_check(info); }
+
+private:
+    std::function<void(QWebEngineUrlRequestInfo&)> m_check;
+};
+
+} // namespace
 
 CertificateBar::CertificateBar(WebEnginePage* page, QWebEngineView* view)
     : ViewOverlay(view)
@@ -19,23 +49,17 @@ CertificateBar::CertificateBar(WebEnginePage* page, QWebEngineView* view)
     makeBar(m_text, {back, m_proceed});
 
     connect(page, &QWebEnginePage::certificateError, this, &CertificateBar::onCertificateError);
-    connect(page, &QWebEnginePage::loadStarted, this, &QWidget::hide);
-    connect(back, &QPushButton::clicked, this, [this] {
+    // The page goes before this bar: both belong to the view, which made the page first.
+    page->setUrlRequestInterceptor(
+        new RequestGuard([this](QWebEngineUrlRequestInfo& request) { onRequest(request); }, this));
+    connect(page, &QWebEnginePage::loadingChanged, this, &CertificateBar::onLoadingChanged);
+    // A new load leaves the question unanswered: the load that waited is refused.
+    connect(page, &QWebEnginePage::loadStarted, this, [this] {
+        refuseWaiting();
         hide();
-        if (m_page->history()->canGoBack())
-            m_page->triggerAction(QWebEnginePage::Back);
     });
-    connect(m_proceed, &QPushButton::clicked, this, [this] {
-        hide();
-        m_trustedHosts.insert(m_refused.host());
-        // A new load while the engine is still ending the refused one would be lost.
-        if (m_refusing)
-            connect(m_page, &QWebEnginePage::loadFinished, this, &CertificateBar::loadRefused,
-                    Qt::SingleShotConnection);
-        else
-            loadRefused();
-    });
-    connect(page, &QWebEnginePage::loadFinished, this, [this] { m_refusing = false; });
+    connect(back, &QPushButton::clicked, this, &CertificateBar::goBack);
+    connect(m_proceed, &QPushButton::clicked, this, &CertificateBar::proceed);
 }
 
 QString CertificateBar::explanation(const QWebEngineCertificateError& error, const QString& host)
@@ -59,30 +83,113 @@ QString CertificateBar::explanation(const QWebEngineCertificateError& error, con
     }
 }
 
+CertificateBar::Exception CertificateBar::exceptionFor(const QWebEngineCertificateError& error)
+{
+    const QUrl url = error.url();
+    const QList<QSslCertificate> chain = error.certificateChain();
+    const QByteArray fingerprint
+        = chain.isEmpty() ? QByteArray() : chain.constFirst().digest(QCryptographicHash::Sha256);
+    return {hostOf(url), url.port(443), fingerprint};
+}
+
 void CertificateBar::onCertificateError(const QWebEngineCertificateError& error)
 {
+    if (error.isOverridable() && m_exceptions.count(exceptionFor(error)))
+        return accept(error);
+    refuseWaiting();
     const QString host = error.url().host();
-    if (error.isOverridable() && m_trustedHosts.contains(host)) {
-        auto accepted = error;
-        accepted.acceptCertificate();
-        return;
+    ask(explanation(error, host), host, error.isOverridable());
+    // Left unanswered, an error the user may not override refuses the site when this
+    // handler returns; any other waits for the user.
+    if (error.isOverridable()) {
+        m_waiting = error;
+        m_waiting->defer();
+        emit questionAsked();
     }
-    // Left unanswered, the error refuses the site when this handler returns.
-    m_refused = error.url();
-    m_refusing = true;
-    m_text->setText(tr("This connection is not secure, so the page was not opened.") + u' ' + explanation(error, host));
+}
+
+void CertificateBar::onRequest(QWebEngineUrlRequestInfo& request)
+{
+    const QUrl url = request.requestUrl();
+    if (url.scheme() != u"https" && url.scheme() != u"wss")
+        return;
+    const QString host = hostOf(url);
+    for (const QByteArray& fingerprint : SharedProfile::accepted(host)) {
+        if (!m_exceptions.count({host, url.port(443), fingerprint})) {
+            request.block(true);
+            if (request.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+                m_stopped = url;
+            return;
+        }
+    }
+}
+
+void CertificateBar::onLoadingChanged(const QWebEngineLoadingInfo& load)
+{
+    if (m_stopped.isEmpty() || load.url() != m_stopped || load.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+        return;
+    m_reopen = m_stopped;
+    m_stopped.clear();
+    const QString host = m_reopen.host();
+    ask(tr("A certificate of %1 that is not valid was accepted in another window or for another address of "
+           "the site, and is not trusted here.")
+            .arg(host),
+        host, true);
+}
+
+void CertificateBar::accept(QWebEngineCertificateError error)
+{
+    const Exception exception = exceptionFor(error);
+    SharedProfile::rememberAccepted(std::get<0>(exception), std::get<2>(exception));
+    error.acceptCertificate();
+}
+
+void CertificateBar::ask(const QString& why, const QString& host, bool overridable)
+{
+    m_text->setText(tr("This connection is not secure, so the page was not opened.") + u' ' + why);
     m_proceed->setText(tr("&Open %1 anyway").arg(host));
-    m_proceed->setVisible(error.isOverridable());
+    m_proceed->setVisible(overridable);
     showOnTop();
+}
+
+void CertificateBar::proceed()
+{
+    hide();
+    if (m_waiting) {
+        m_exceptions.insert(exceptionFor(*m_waiting));
+        accept(*m_waiting);
+        m_waiting.reset();
+        emit proceeded();
+    } else if (!m_reopen.isEmpty()) {
+        // What the engine lets through for the host, this view now does for that port.
+        const QString host = hostOf(m_reopen);
+        for (const QByteArray& fingerprint : SharedProfile::accepted(host))
+            m_exceptions.insert({host, m_reopen.port(443), fingerprint});
+        m_page->load(m_reopen);
+    }
+}
+
+void CertificateBar::goBack()
+{
+    hide();
+    // A refused question leaves the page where it was; a refused load shows the engine's
+    // error page, which the user leaves for the page before.
+    if (m_waiting)
+        return refuseWaiting();
+    if (m_page->history()->canGoBack())
+        m_page->triggerAction(QWebEnginePage::Back);
+}
+
+void CertificateBar::refuseWaiting()
+{
+    if (m_waiting)
+        m_waiting->rejectCertificate();
+    m_waiting.reset();
+    m_reopen.clear();
 }
 
 void CertificateBar::place()
 {
     const QWidget* view = parentWidget();
     setGeometry(0, 0, view->width(), qMax(sizeHint().height(), heightForWidth(view->width())));
-}
-
-void CertificateBar::loadRefused()
-{
-    m_page->load(m_refused);
 }

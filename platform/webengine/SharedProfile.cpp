@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QList>
+#include <QMultiHash>
 #include <QPointer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -13,6 +14,18 @@ namespace {
 
 QWebEngineProfile* g_profile = nullptr;
 QList<QPointer<QWebEnginePage>> g_pages;
+
+// What the engine of the profile below remembers: a new profile remembers nothing.
+QMultiHash<QString, QByteArray>& acceptedCertificates()
+{
+    static QPointer<QWebEngineProfile> rememberedBy;
+    static QMultiHash<QString, QByteArray> remembered;
+    if (rememberedBy != g_profile) {
+        remembered.clear();
+        rememberedBy = g_profile;
+    }
+    return remembered;
+}
 
 // The engine tears its profiles down when the application ends, and warns (and may
 // crash) if a page still exists then. Windows that are still open when the event loop
@@ -82,6 +95,17 @@ void track(QWebEnginePage* page)
             g_profile = nullptr;
         }
     });
+}
+
+void rememberAccepted(const QString& host, const QByteArray& fingerprint)
+{
+    if (!acceptedCertificates().contains(host, fingerprint))
+        acceptedCertificates().insert(host, fingerprint);
+}
+
+QList<QByteArray> accepted(const QString& host)
+{
+    return acceptedCertificates().values(host);
 }
 
 } // namespace SharedProfile

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
 class QWebEngineProfile;
 class QWebEnginePage;
 
@@ -14,5 +18,11 @@ namespace SharedProfile {
 QWebEngineProfile* get();
 // Counts page as a user of the profile until it is destroyed.
 void track(QWebEnginePage* page);
+
+// The bad certificates accepted on the profile, by host (in ASCII form) and SHA-256
+// fingerprint. The engine remembers each for as long as the profile lives and lets it
+// through again for that host without asking, in every page and on every port.
+void rememberAccepted(const QString& host, const QByteArray& fingerprint);
+QList<QByteArray> accepted(const QString& host);
 
 } // namespace SharedProfile

@@ -38,10 +38,14 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
     m_view->setPage(page);
     page->setWindowMaker([this] { return openWindow(); });
 
-    attach<LoginRequests, CertificateBar, PermissionBar, FullScreenRequests, PagePrinter, DownloadRequests,
-           ProgressLine, LinkBubble, CrashNotice>(page, m_view);
+    attach<LoginRequests, PermissionBar, FullScreenRequests, PagePrinter, DownloadRequests, ProgressLine, LinkBubble,
+           CrashNotice>(page, m_view);
+    // Two made the same way, which the view listens to: both may end a request.
     m_leavePrompt = new LeavePrompt(page, m_view);
     connect(m_leavePrompt, &LeavePrompt::stayed, this, &WebEngineWebView::onLeavePromptDeclined);
+    auto* certificates = new CertificateBar(page, m_view);
+    connect(certificates, &CertificateBar::questionAsked, this, &WebEngineWebView::onCertificateQuestion);
+    connect(certificates, &CertificateBar::proceeded, this, [this] { m_loading = true; });
 
     connect(page, &QWebEnginePage::loadingChanged, this, &WebEngineWebView::onLoadingChanged);
     connect(page, &QWebEnginePage::urlChanged, this, &WebEngineWebView::onUrlChanged);
@@ -235,6 +239,16 @@ void WebEngineWebView::onLeavePromptDeclined()
         return;
     m_requestPending = false;
     if (!Busy() && m_events)
+        m_events->DownloadComplete();
+}
+
+void WebEngineWebView::onCertificateQuestion()
+{
+    // The load waits for the user, maybe for long: the view is not busy meanwhile. Going
+    // on resumes the load, which the engine then ends as any other.
+    const bool wasBusy = Busy();
+    m_requestPending = m_loading = false;
+    if (wasBusy && m_events)
         m_events->DownloadComplete();
 }
 

@@ -62,6 +62,7 @@ private:
     void onUrlChanged(const QUrl& url);
     void onRenderProcessTerminated();
     void onLeavePromptDeclined();
+    void onCertificateQuestion();
     void raiseNavigateComplete();
 
     QPointer<QWebEngineView> m_view;

@@ -113,23 +113,24 @@ class tst_PageRequests : public QObject
         run.start(u"openssl"_s, QProcess::splitCommand(arguments));
         return run.waitForFinished(30000) && run.exitCode() == 0 ? QString() : QString::fromLocal8Bit(run.readAll());
     }
-    // An https site at host, served with the named certificate.
-    void serveTls(const QString& host, const QString& certificate)
+    // An https site at authority ("host" for port 443, or "host:port"), served with the
+    // named certificate.
+    void serveTls(const QString& authority, const QString& certificate)
     {
         QFile pem(m_files.filePath(certificate + u".pem")), key(m_files.filePath(certificate + u".key"));
         QVERIFY(pem.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
         auto* server = new LocalTlsServer(QSslCertificate(&pem), QSslKey(&key, QSsl::Rsa),
                                           LoopbackResponse::page(u"Secure"_s).body, this);
         QVERIFY(server->isListening());
-        m_server.tunnel(host + u":443", server->serverPort());
+        m_server.tunnel(authority.contains(u':') ? authority : authority + u":443", server->serverPort());
     }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_files.isValid());
-        // The test authority and its certificates: one site signed and valid, one expired,
-        // one for another host, and one signed by itself.
+        // The test authority and its certificates: one expired, one for another host, and two
+        // signed by themselves for the same host.
         const QString newKey = u"req -newkey rsa:2048 -nodes -keyout "_s;
         QCOMPARE(openssl(newKey
                          + u"ca.key -x509 -out ca.pem -days 2 -subj \"/CN=Test Authority\" -addext "
@@ -146,13 +147,12 @@ private slots:
                              % u".pem"),
                      QString());
         };
-        signedFor(u"valid"_s, u"valid.test"_s, u"2"_s);
         signedFor(u"expired"_s, u"expired.test"_s, u"-1"_s);
         signedFor(u"other"_s, u"other.test"_s, u"2"_s);
-        QCOMPARE(openssl(newKey
-                         + u"self.key -x509 -out self.pem -days 2 -subj /CN=selfsigned.test "
-                           u"-addext subjectAltName=DNS:selfsigned.test"),
-                 QString());
+        for (const QString& self : {u"self"_s, u"self2"_s})
+            QCOMPARE(openssl(newKey % self % u".key -x509 -out " % self
+                             % u".pem -days 2 -subj /CN=selfsigned.test -addext subjectAltName=DNS:selfsigned.test"),
+                     QString());
         // The engine reads trusted authorities from the certificate store in the home folder.
         const QString store = QDir::homePath() + u"/.pki/nssdb";
         QVERIFY(QDir(store).removeRecursively() && QDir().mkpath(store)); // from a run before
@@ -161,7 +161,6 @@ private slots:
                                    {u"-A"_s, u"-d"_s, u"sql:"_s + store, u"-n"_s, u"test"_s, u"-t"_s, u"C,,"_s, u"-i"_s,
                                     m_files.filePath(u"ca.pem"_s)}),
                  0);
-        serveTls(u"valid.test"_s, u"valid"_s);
         serveTls(u"expired.test"_s, u"expired"_s);
         serveTls(u"wronghost.test"_s, u"other"_s);
         serveTls(u"selfsigned.test"_s, u"self"_s);
@@ -240,16 +239,44 @@ private slots:
         QVERIFY(view()->LocationName() != u"Secure"); // nothing of the site is shown
     }
 
-    // Going on anyway is a choice for that host in this window; a valid site needs none.
-    void openAnywayLoadsTheRefusedSite()
+    // Going on anyway holds for that host, port and certificate in that window only. In
+    // order: the first row makes the exception the others are judged by.
+    void certificateException_data()
     {
-        load(u"https://valid.test/secure.htm"_s, LoopbackResponse(), u"Secure"_s);
+        QTest::addColumn<QString>("authority");
+        QTest::addColumn<QString>("certificate"); // what the site presents
+        QTest::addColumn<bool>("newWindow");
+        QTest::addColumn<QString>("answer"); // the bar's button, none when not asked
+        QTest::newRow("asked, then opened") << u"selfsigned.test"_s << u"self"_s << false << u"Open"_s;
+        QTest::newRow("the same again: opened at once") << u"selfsigned.test"_s << u"self"_s << false << QString();
+        QTest::newRow("another certificate") << u"selfsigned.test"_s << u"self2"_s << false << u"Go Back"_s;
+        QTest::newRow("another port") << u"selfsigned.test:8443"_s << u"self"_s << false << u"Open"_s;
+        QTest::newRow("another window") << u"selfsigned.test"_s << u"self"_s << true << u"Go Back"_s;
+    }
+    void certificateException()
+    {
+        QFETCH(QString, authority);
+        QFETCH(QString, certificate);
+        QFETCH(bool, newWindow);
+        QFETCH(QString, answer);
+        const QPointer<frmBrowser> first = m_window;
+        if (newWindow)
+            openWindow(m_window);
+        serveTls(authority, certificate);
+        load(u"http://start.test/"_s, LoopbackResponse::page(u"Start"_s), u"Start"_s);
+        type(u"https://"_s + authority + u"/secure.htm");
+        if (!answer.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(overlay("certificateBar")->isVisible(), 15000);
+            QTRY_VERIFY(settled()); // not busy while the question waits
+            clickButton(overlay("certificateBar"), answer);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), answer == u"Go Back" ? u"Start"_s : u"Secure"_s, 15000);
         QVERIFY(!overlay("certificateBar")->isVisible());
-        type(u"https://selfsigned.test/secure.htm"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(overlay("certificateBar")->isVisible(), 15000);
-        clickButton(overlay("certificateBar"), u"Open selfsigned.test anyway"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Secure"_s, 15000);
-        QVERIFY(!overlay("certificateBar")->isVisible());
+        QTRY_VERIFY(!overlay("progressLine")->isVisible()); // the refused load has ended too
+        if (newWindow) {
+            m_window->mnuFileExit_Click();
+            m_window = first;
+        }
     }
 
     void permissionIsAnsweredWithinASecond_data()
