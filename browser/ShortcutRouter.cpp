@@ -1,7 +1,6 @@
 #include "browser/ShortcutRouter.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QWidget>
@@ -11,18 +10,29 @@ ShortcutRouter::ShortcutRouter(QWidget* window, QWidget* page)
     , m_window(window)
     , m_page(page)
 {
-    // The web view's focus widget is created by the engine at some later point, so the
-    // override is caught at the application rather than on a known child.
-    qApp->installEventFilter(this);
+    // The web view's focus widget is made by the engine at some later point, and made
+    // again for a new renderer: widgets are watched as they are added.
+    watch(window);
 }
 
-ShortcutRouter::~ShortcutRouter()
+void ShortcutRouter::watch(QWidget* widget)
 {
-    qApp->removeEventFilter(this);
+    widget->installEventFilter(this);
+    const auto children = widget->findChildren<QWidget*>();
+    for (QWidget* child : children)
+        child->installEventFilter(this);
 }
 
 bool ShortcutRouter::eventFilter(QObject* watched, QEvent* event)
 {
+    // A widget is one by the time its parent hears of it (QWidget makes its private part
+    // first), though its own constructor may not have finished.
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            watch(static_cast<QWidget*>(child));
+        return false;
+    }
     // Qt asks the focused widget first (ShortcutOverride); a widget that accepts keeps
     // the key, otherwise the window's matching shortcut runs.
     if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType())

@@ -23,7 +23,6 @@ class ShortcutRouter : public QObject
     Q_OBJECT
 public:
     ShortcutRouter(QWidget* window, QWidget* page);
-    ~ShortcutRouter() override;
 
     void yieldToPage(QAction* action) { m_pageKeys.insert(action); }
     void onlyWhile(QAction* action, std::function<bool(const QWidget* focus)> condition)
@@ -35,6 +34,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Filters widget and its descendants, and every widget added to them later.
+    void watch(QWidget* widget);
+
     QWidget* m_window;
     QWidget* m_page;
     QSet<const QAction*> m_pageKeys;
