@@ -131,8 +131,8 @@ void CertificateBar::onLoadingChanged(const QWebEngineLoadingInfo& load)
     m_reopen = m_stopped;
     m_stopped.clear();
     const QString host = m_reopen.host();
-    ask(tr("A certificate of %1 that is not valid was accepted in another window or for another address of "
-           "the site, and is not trusted here.")
+    ask(tr("A certificate of %1 that is not valid was accepted elsewhere (in another window or for another port), "
+           "not here.")
             .arg(host),
         host, true);
 }
