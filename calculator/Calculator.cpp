@@ -8,7 +8,6 @@
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
 #include "mainframe/frmMain.h"
-#include "platform/Pictures.h"
 #include "ui_Calculator.h"
 
 #include <QAbstractButton>
@@ -54,8 +53,6 @@ Calculator::Calculator(QWidget* parent)
     })
 {
     m_ui->setupUi(this);
-    // The form holds the 1x picture; this one matches the screens' scale.
-    m_ui->Image1->setPixmap(Pictures::pixmap(QStringLiteral(":/calculator/picture.png")));
     numberByName(m_ui->Number);
     numberByName(m_ui->Operator);
     applyFonts();

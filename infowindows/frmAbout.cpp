@@ -5,7 +5,6 @@
 #include "browser/FixedAddresses.h"
 #include "infowindows/InfoControls.h"
 #include "infowindows/SysInfo.h"
-#include "platform/Pictures.h"
 
 namespace {
 
@@ -28,8 +27,6 @@ frmAbout::frmAbout(QWidget* parent)
     , m_ui(std::make_unique<Ui::frmAbout>())
 {
     m_ui->setupUi(this);
-    // The form holds the 1x picture; this one matches the screens' scale.
-    m_ui->picIcon->setPixmap(Pictures::pixmap(QStringLiteral(":/infowindows/about.jpg")));
     InfoControls::titleBarWithCloseBox(this);
 
     fillIn(m_ui->lblDescription, FixedAddresses::home());

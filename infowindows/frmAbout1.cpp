@@ -4,7 +4,6 @@
 
 #include "infowindows/InfoControls.h"
 #include "infowindows/SysInfo.h"
-#include "platform/Pictures.h"
 
 frmAbout1::frmAbout1(QWidget* parent)
     : QDialog(parent)
@@ -18,8 +17,6 @@ frmAbout1::frmAbout1(QWidget* parent)
     QPixmap blank(16, 16);
     blank.fill(Qt::transparent);
     setWindowIcon(QIcon(blank));
-    // The form holds the 1x picture; this one matches the screens' scale.
-    m_ui->Image1->setPixmap(Pictures::pixmap(QStringLiteral(":/infowindows/help.bmp")));
 
     // The heading is 14.25 points; a form file stores whole points only.
     QFont heading = m_ui->Label1->font();

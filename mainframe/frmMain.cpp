@@ -6,6 +6,7 @@
 #include "mainframe/Cascade.h"
 #include "mainframe/Placement.h"
 #include "mainframe/StatusPanels.h"
+#include "platform/Pictures.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/UnexpectedError.h"
@@ -35,7 +36,7 @@ frmMain::frmMain()
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(QIcon(QStringLiteral(":/mainframe/frmMain.png")));
+    setWindowIcon(Pictures::icon({QStringLiteral(":/mainframe/frmMain.png")}));
     m_panels = new StatusPanels(m_ui->sbStatusBar);
 
     // The designed client area (under the menu bar) is 6360 x 4545 twips, its top-left

@@ -1,5 +1,7 @@
 #include "platform/AppIcon.h"
 
+#include "platform/Pictures.h"
+
 namespace AppIcon {
 
 QString desktopId()
@@ -14,10 +16,10 @@ QList<int> windowSizes()
 
 QIcon icon()
 {
-    QIcon icon;
+    QStringList pictures;
     for (int size : windowSizes())
-        icon.addFile(QStringLiteral(":/icons/app/%1.png").arg(size), QSize(size, size));
-    return icon;
+        pictures.append(QStringLiteral(":/icons/app/%1.png").arg(size));
+    return Pictures::icon(pictures);
 }
 
 } // namespace AppIcon

@@ -1,6 +1,7 @@
 #include "platform/CalculatorApplication.h"
 
 #include "platform/AppIcon.h"
+#include "platform/StandardIconStyle.h"
 #include "platform/UnexpectedError.h"
 
 #include <QFont>
@@ -18,6 +19,7 @@ CalculatorApplication::CalculatorApplication(int& argc, char** argv)
     // even on desktops that offer a global menu; that also spares every menu bar the
     // session bus query for a menu registrar.
     setAttribute(Qt::AA_DontUseNativeMenuBar);
+    setStyle(new StandardIconStyle);
     useDesignFonts();
 }
 

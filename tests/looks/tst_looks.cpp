@@ -14,10 +14,12 @@
 #include "platform/Pictures.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTextBlock>
@@ -133,6 +135,8 @@ class tst_looks : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void noImagePluginMapped();
+    void standardIconsAreTheStyles();
     void textFits_data();
     void textFits();
     void helpBoxLinesKeepTheirBreaks();
@@ -175,6 +179,36 @@ void tst_looks::cleanupTestCase()
 {
     m_windows.clear();
     closeWindows();
+}
+
+// Shown, the windows have read their pictures and icons without an image plugin, each of
+// which maps libraries of its own (platform/Pictures.h says why). Runs before the checks
+// below read pictures Qt's usual way.
+void tst_looks::noImagePluginMapped()
+{
+    QFile maps(u"/proc/self/maps"_s);
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QCOMPARE(maps.readAll().count("/imageformats/"), 0);
+}
+
+// The standard icons the application's style reads itself are the very ones its base style
+// draws, in both directions.
+void tst_looks::standardIconsAreTheStyles()
+{
+    auto* ours = qobject_cast<QProxyStyle*>(qApp->style());
+    QVERIFY(ours);
+    for (const auto icon : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+                            QStyle::SP_TitleBarMaxButton, QStyle::SP_LineEditClearButton}) {
+        for (const auto direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+            QStyleOption option;
+            option.direction = direction;
+            const QIcon drawn = ours->standardIcon(icon, &option, nullptr);
+            const QIcon base = ours->baseStyle()->standardIcon(icon, &option, nullptr);
+            QCOMPARE(drawn.availableSizes(), base.availableSizes());
+            for (const QSize& size : base.availableSizes())
+                QCOMPARE(drawn.pixmap(size).toImage(), base.pixmap(size).toImage());
+        }
+    }
 }
 
 void tst_looks::textFits_data()
@@ -333,7 +367,7 @@ void tst_looks::sourceForScale_data()
     QTest::newRow("1.5x screen takes the sharper one")
         << u":/calculator/picture.png"_s << 1.5 << u":/calculator/picture@2x.png"_s << 2;
     QTest::newRow("3x screen takes the largest there is")
-        << u":/mainframe/background.jpg"_s << 3.0 << u":/mainframe/background@2x.jpg"_s << 2;
+        << u":/mainframe/background.png"_s << 3.0 << u":/mainframe/background@2x.png"_s << 2;
     QTest::newRow("no double: the 1x file") << u":/icons/app/22.png"_s << 2.0 << u":/icons/app/22.png"_s << 1;
     QTest::newRow("missing file stays as named") << u":/nowhere/x.png"_s << 2.0 << u":/nowhere/x.png"_s << 1;
 }
