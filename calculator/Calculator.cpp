@@ -8,6 +8,7 @@
 #include "infowindows/frmAbout.h"
 #include "infowindows/frmAbout1.h"
 #include "mainframe/frmMain.h"
+#include "platform/CalculatorApplication.h"
 #include "ui_Calculator.h"
 
 #include <QAbstractButton>
@@ -31,14 +32,6 @@ void numberByName(QButtonGroup* group)
 {
     for (QAbstractButton* button : group->buttons())
         group->setId(button, button->objectName().section(u'_', -1).toInt());
-}
-
-QFont makeFont(const QString& family, qreal points, bool bold)
-{
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    return f;
 }
 
 } // namespace
@@ -68,10 +61,10 @@ Calculator::~Calculator() = default;
 // Fractional point sizes cannot be stated in the window description, so they are set here.
 void Calculator::applyFonts()
 {
-    m_ui->client->setFont(makeFont(QStringLiteral("System"), 9.75, true));
-    m_readoutFont = makeFont(QStringLiteral("MS Sans Serif"), 12, true);
+    m_ui->client->setFont(CalculatorApplication::designFont(QStringLiteral("System"), 9.75, true));
+    m_readoutFont = CalculatorApplication::designFont(QStringLiteral("MS Sans Serif"), 12, true);
     m_ui->Readout->setFont(m_readoutFont);
-    m_ui->Label1->setFont(makeFont(QStringLiteral("Arial"), 9.75, false));
+    m_ui->Label1->setFont(CalculatorApplication::designFont(QStringLiteral("Arial"), 9.75));
 }
 
 void Calculator::connectControls()
