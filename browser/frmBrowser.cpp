@@ -33,9 +33,8 @@ struct ToolButton
 
 // Left to right; the key is what tbToolBar_ButtonClick acts on.
 constexpr ToolButton toolButtons[] = {
-    {u"Back", u":/browser/back.png"}, {u"Forward", u":/browser/forward.png"},
-    {u"Stop", u":/browser/stop.png"}, {u"Refresh", u":/browser/refresh.png"},
-    {u"Home", u":/browser/home.png"}, {u"Search", u":/browser/search.png"},
+    {u"Back", u":/browser/back"},       {u"Forward", u":/browser/forward"}, {u"Stop", u":/browser/stop"},
+    {u"Refresh", u":/browser/refresh"}, {u"Home", u":/browser/home"},       {u"Search", u":/browser/search"},
 };
 
 struct EditItem

@@ -6,7 +6,7 @@
 
 FrameArea::FrameArea(QWidget* parent)
     : QMdiArea(parent)
-    , m_picture(Pictures::image(QStringLiteral(":/mainframe/background.png")))
+    , m_picture(Pictures::image(QStringLiteral(":/mainframe/background")))
 {
     setBackground(QColor(224, 224, 224));
 }

@@ -36,7 +36,7 @@ frmMain::frmMain()
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(Pictures::icon({QStringLiteral(":/mainframe/frmMain.png")}));
+    setWindowIcon(Pictures::icon({QStringLiteral(":/mainframe/frmMain")}));
     m_panels = new StatusPanels(m_ui->sbStatusBar);
 
     // The designed client area (under the menu bar) is 6360 x 4545 twips, its top-left

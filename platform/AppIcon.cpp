@@ -18,7 +18,7 @@ QIcon icon()
 {
     QStringList pictures;
     for (int size : windowSizes())
-        pictures.append(QStringLiteral(":/icons/app/%1.png").arg(size));
+        pictures.append(QStringLiteral(":/icons/app/%1").arg(size));
     return Pictures::icon(pictures);
 }
 

@@ -1,35 +1,45 @@
-# calculator_add_pictures(<target> <prefix> <picture>...)
-# Adds the pictures to the target's resources under <prefix> (":<prefix>/<name>"), each
-# with its double-resolution version, <name>@2x beside it, where that file exists.
-# The program reads its pictures with Qt's built-in readers only (see Pictures.h), so PNG
-# and BMP go in as they are and any other format (the JPEG drawings) is converted to PNG
-# at build time, under the same name with ".png".
-function(calculator_add_pictures target prefix)
-  set(files)
-  foreach(picture IN LISTS ARGN)
-    cmake_path(GET picture PARENT_PATH folder)
-    cmake_path(GET picture STEM LAST_ONLY stem)
-    cmake_path(GET picture EXTENSION LAST_ONLY extension)
+# calculator_add_pictures(<folder> [AT_START] <picture>...)
+# Converts each picture, and its double-resolution version <name>@2x beside it where that
+# file exists, at build time into the pixels Pictures reads (see Pictures.h), named
+# :/<folder>/<name> and :/<folder>/<name>@2x, and appends them to CALCULATOR_PICTURES, or
+# with AT_START (the pictures the calculator shows as it starts) to
+# CALCULATOR_START_PICTURES; platform/CMakeLists.txt makes a resource of each list. A
+# picture may also be one of Qt's own resources (":/qt-project.org/..."), with no double.
+function(calculator_add_pictures folder)
+  cmake_parse_arguments(P "AT_START" "" "" ${ARGN})
+  set(list CALCULATOR_PICTURES)
+  if(P_AT_START)
+    set(list CALCULATOR_START_PICTURES)
+  endif()
+  set(pictures ${${list}})
+  foreach(picture IN LISTS P_UNPARSED_ARGUMENTS)
+    string(REGEX REPLACE "^(.*/)([^/]+)(\\.[^./]+)$" "\\1;\\2;\\3" parts ${picture})
+    list(GET parts 0 folder_path)
+    list(GET parts 1 stem)
+    list(GET parts 2 extension)
     foreach(name ${stem} ${stem}@2x)
-      set(file ${folder}/${name}${extension})
-      if(NOT EXISTS ${file} AND name MATCHES "@2x$")
+      set(drawing ${folder_path}${name}${extension})
+      if(picture MATCHES "^:/")
+        set(depends)
+        if(name MATCHES "@2x$")
+          continue()
+        endif()
+      elseif(EXISTS ${drawing})
+        set(depends ${drawing})
+      elseif(name MATCHES "@2x$")
         continue()
-      endif()
-      if(extension MATCHES "^\\.(png|bmp)$")
-        set_source_files_properties(${file} PROPERTIES QT_RESOURCE_ALIAS ${name}${extension})
       else()
-        set(converted ${CMAKE_CURRENT_BINARY_DIR}/pictures${prefix}/${name}.png)
-        add_custom_command(OUTPUT ${converted}
-                           COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
-                                   $<TARGET_FILE:calculator_picture_to_png> ${file} ${converted}
-                           DEPENDS ${file} calculator_picture_to_png
-                           COMMENT "Converting ${name}${extension} to PNG")
-        set_source_files_properties(${converted} PROPERTIES QT_RESOURCE_ALIAS ${name}.png)
-        set(file ${converted})
+        message(FATAL_ERROR "calculator_add_pictures: ${drawing} does not exist")
       endif()
-      list(APPEND files ${file})
+      set(pixels ${CMAKE_CURRENT_BINARY_DIR}/pictures/${folder}/${name})
+      add_custom_command(OUTPUT ${pixels}
+                         COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
+                                 $<TARGET_FILE:calculator_picture_to_pixels> ${drawing} ${pixels}
+                         DEPENDS ${depends} calculator_picture_to_pixels
+                         COMMENT "Converting ${folder}/${name} to pixels")
+      set_source_files_properties(${pixels} PROPERTIES QT_RESOURCE_ALIAS ${folder}/${name})
+      list(APPEND pictures ${pixels})
     endforeach()
   endforeach()
-  string(MAKE_C_IDENTIFIER "pictures${prefix}" resource)
-  qt_add_resources(${target} ${resource} PREFIX ${prefix} FILES ${files})
+  set(${list} ${pictures} PARENT_SCOPE)
 endfunction()

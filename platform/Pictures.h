@@ -8,18 +8,20 @@
 // The windows' pictures and icons, at the screens' scale, read without Qt's image plugins.
 //
 // Qt reads a picture whose format it is not told (QPixmap(path), QIcon::addFile, a window
-// description's picture) by first loading every installed image-format plugin to ask it,
-// even for a PNG: on a desktop with the usual plugin packages that maps some twenty
-// libraries into the program before its first window shows. Here each picture is read by
-// Qt's built-in reader for the format its name gives, PNG or BMP, with the plugins left
-// alone. Pictures drawn in other formats (JPEG) are converted to PNG when the program is
-// built (calculator_add_pictures in Pictures.cmake); window descriptions read theirs
-// through pixmap() by naming it as their <pixmapfunction>.
+// description's picture) by first loading every installed image-format plugin to ask it:
+// on a desktop with the usual plugin packages that maps some twenty libraries into the
+// program before its first window shows. Even told the format, decoding a PNG took a
+// twelfth of the calculator's start-up. So the build converts every picture into the
+// pixels a QImage holds (calculator_add_pictures in Pictures.cmake), and reading one is
+// taking its resource's data, uncompressed where the resource compiler compressed it,
+// with no decoder at all. Window descriptions read theirs through pixmap(), named as
+// their <pixmapfunction>.
 //
-// Each picture of the resources has a double-resolution version beside it, named with
-// "@2x" before the extension (":/calculator/picture@2x.png"). Loading by the 1x name picks
-// that version when the screens are scaled beyond 1 and gives it a device pixel ratio of
-// 2, so that it takes the same place in a window as the 1x picture, only sharper.
+// Pictures are named without an extension (":/calculator/picture"). Each has a
+// double-resolution version beside it, named with "@2x" after the name
+// (":/calculator/picture@2x"). Loading by the 1x name picks that version when the screens
+// are scaled beyond 1 and gives it a device pixel ratio of 2, so that it takes the same
+// place in a window as the 1x picture, only sharper.
 namespace Pictures {
 
 // The file to read for a picture at a device pixel ratio, and the ratio it is drawn for:
@@ -31,8 +33,9 @@ struct Source
 };
 Source sourceFor(const QString& path, qreal devicePixelRatio);
 
-// The picture for the application's device pixel ratio (the largest of its screens').
-// A missing file, or one in another format than PNG or BMP, gives a null picture.
+// The picture for a device pixel ratio, by default the application's (the largest of its
+// screens'). A missing picture, or a file that is not one, gives a null picture.
+QImage image(const QString& path, qreal devicePixelRatio);
 QImage image(const QString& path);
 QPixmap pixmap(const QString& path);
 QPixmap pixmap(const char* path); // for the window descriptions' <pixmapfunction>

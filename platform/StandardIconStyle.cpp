@@ -10,7 +10,8 @@
 namespace {
 
 // The icons Qt's common style draws from files, the start of those files' names (for
-// left-to-right and right-to-left) and the sizes there are.
+// left-to-right and right-to-left) and the sizes there are. The build converts the files
+// (platform/CMakeLists.txt) into :/style/<name>.
 struct Drawing
 {
     QStyle::StandardPixmap icon;
@@ -30,17 +31,16 @@ const Drawing drawings[] = {
 
 QIcon StandardIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const
 {
-    const auto drawing = std::find_if(std::begin(drawings), std::end(drawings),
-                                      [icon](const Drawing& d) { return d.icon == icon; });
+    const auto drawing
+        = std::find_if(std::begin(drawings), std::end(drawings), [icon](const Drawing& d) { return d.icon == icon; });
     if (drawing == std::end(drawings))
         return QProxyStyle::standardIcon(icon, option, widget);
     const bool rtl = option ? option->direction == Qt::RightToLeft : QGuiApplication::isRightToLeft();
     QIcon drawn;
     for (int size : drawing->sizes) {
-        const QPixmap pixmap = Pictures::pixmap(u":/qt-project.org/styles/commonstyle/images/"
-                                                % (rtl ? drawing->rightToLeftStem : drawing->stem)
-                                                % QString::number(size) % u".png");
-        if (pixmap.isNull()) // a Qt that draws it from elsewhere
+        const QPixmap pixmap
+            = Pictures::pixmap(u":/style/" % (rtl ? drawing->rightToLeftStem : drawing->stem) % QString::number(size));
+        if (pixmap.isNull()) // a Qt that has no such drawing
             return QProxyStyle::standardIcon(icon, option, widget);
         drawn.addPixmap(pixmap);
     }
