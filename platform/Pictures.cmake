@@ -33,8 +33,7 @@ function(calculator_add_pictures folder)
       endif()
       set(pixels ${CMAKE_CURRENT_BINARY_DIR}/pictures/${folder}/${name})
       add_custom_command(OUTPUT ${pixels}
-                         COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0
-                                 $<TARGET_FILE:calculator_picture_to_pixels> ${drawing} ${pixels}
+                         COMMAND calculator_picture_to_pixels ${drawing} ${pixels}
                          DEPENDS ${depends} calculator_picture_to_pixels
                          COMMENT "Converting ${folder}/${name} to pixels")
       set_source_files_properties(${pixels} PROPERTIES QT_RESOURCE_ALIAS ${folder}/${name})
