@@ -11,8 +11,10 @@
 #include "mainframe/frmMain.h"
 #include "platform/AppIcon.h"
 #include "platform/CalculatorApplication.h"
+#include "platform/PictureBox.h"
 #include "platform/Pictures.h"
 
+#include <QAccessible>
 #include <QDirIterator>
 #include <QFile>
 #include <QLabel>
@@ -320,15 +322,22 @@ void tst_looks::picturesMatchTheScale_data()
         QTest::newRow(qPrintable(nameOf(m_shown.at(i)) + u" portrait"_s)) << m_shown.at(i).data() << u"Image1"_s;
 }
 
-// Each picture is loaded at the scale's resolution and still takes its designed place.
+// Each picture is loaded at the scale's resolution and still takes its designed place. A
+// picture box paints what it reads, and is a picture to screen readers.
 void tst_looks::picturesMatchTheScale()
 {
     QFETCH(QWidget*, window);
     QFETCH(QString, control);
     auto* label = window->findChild<QLabel*>(control);
     QVERIFY(label);
-    const QPixmap picture = label->pixmap();
+    const auto* box = qobject_cast<PictureBox*>(label);
+    const QPixmap picture = box ? QPixmap::fromImage(box->image()) : label->pixmap();
     QVERIFY(!picture.isNull());
+    if (box) {
+        QCOMPARE(label->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 picture.toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(QAccessible::queryAccessibleInterface(label)->role(), QAccessible::Graphic);
+    }
     const int ratio = qRound(window->devicePixelRatio());
     QCOMPARE(picture.devicePixelRatio(), qreal(ratio));
     const QSize shown = picture.deviceIndependentSize().toSize();
