@@ -2,6 +2,7 @@
 // browser window on the real engine through a loopback proxy. Each must end with the
 // window settled and able to load again, with no error box and no other program started.
 #include "browser/FixedAddresses.h"
+#include "platform/ServerText.h"
 #include "platform/WebEngineTestMain.h"
 #include "support/RealEngine.h"
 
@@ -190,6 +191,35 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Recovered"_s, 20000);
         }
         loadsAgain(u"/after.htm"_s);
+    }
+
+    void downloadNameIsMadeSafe_data()
+    {
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("safe");
+        const QString e = u"\u00e9"_s, smile = u"\U0001F600"_s, ext = u".pdf"_s;
+        QTest::newRow("plain name kept") << u"tour.mid"_s << u"tour.mid"_s;
+        QTest::newRow("right-to-left override") << u"cod\u202Efdp.exe"_s << u"codfdp.exe"_s;
+        QTest::newRow("isolate, zero-width space, BOM") << u"in\u2067vo\u200Bice\uFEFF.pdf"_s << u"invoice.pdf"_s;
+        QTest::newRow("newline and carriage return") << u"line1\nline2\r.txt"_s << u"line1line2.txt"_s;
+        QTest::newRow("climbing path") << u"../../.bashrc"_s << u"___.._.bashrc"_s;
+        QTest::newRow("hidden name") << u".bashrc"_s << u"_bashrc"_s;
+        QTest::newRow("backslashes") << u"..\\evil.sh"_s << u"___evil.sh"_s;
+        QTest::newRow("white space around") << u"  \t a b.txt \u00a0"_s << u"a b.txt"_s;
+        QTest::newRow("only dots") << u"..."_s << u"___"_s;
+        QTest::newRow("empty") << QString() << u"download"_s;
+        QTest::newRow("only control characters") << u"\x01\x7f\u2028"_s << u"download"_s;
+        QTest::newRow("404 characters cut to 255 bytes") << QString(400, u'x') + ext << QString(251, u'x') + ext;
+        QTest::newRow("two-byte characters cut whole") << e.repeated(300) + ext << e.repeated(125) + ext;
+        QTest::newRow("four-byte characters cut whole") << smile.repeated(100) + ext << smile.repeated(62) + ext;
+        QTest::newRow("long tail after a dot is no extension")
+            << u"a."_s + QString(300, u'x') << u"a."_s + QString(253, u'x');
+    }
+    void downloadNameIsMadeSafe()
+    {
+        QFETCH(QString, proposed);
+        QFETCH(QString, safe);
+        QCOMPARE(ServerText::safeFileName(proposed), safe);
     }
 
     // 50 windows in five batches of ten, each closed during a load that never ends: half by
