@@ -8,6 +8,7 @@
 #include "browser/ShortcutRouter.h"
 #include "browser/ZoomSteps.h"
 #include "platform/Pictures.h"
+#include "platform/SessionEnd.h"
 #include "platform/Twips.h"
 #include "platform/UnexpectedError.h"
 #include "platform/WebViewProvider.h"
@@ -239,10 +240,11 @@ QList<QMenu*> frmBrowser::menus() const
 }
 
 // Every way of closing the window (File > Exit, the close box, the frame closing) asks
-// the page first: its "leave this page?" prompt may keep the window open.
+// the page first: its "leave this page?" prompt may keep the window open. When the
+// session ends nothing is asked.
 void frmBrowser::closeEvent(QCloseEvent* event)
 {
-    if (m_view && !m_view->mayClose())
+    if (m_view && !SessionEnd::isEnding() && !m_view->mayClose())
         event->ignore();
 }
 

@@ -1,16 +1,87 @@
 #include "platform/CalculatorApplication.h"
 
 #include "platform/AppIcon.h"
+#include "platform/SessionEnd.h"
 #include "platform/StandardIconStyle.h"
 #include "platform/UnexpectedError.h"
 
 #include <QFontDatabase>
+#include <QList>
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
-CalculatorApplication::CalculatorApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+namespace {
+
+// Qt meets a display it cannot open with a warning, then ends the program with abort()
+// and a paragraph of advice. While the application object is being made, the platform's
+// messages are held back; a fatal one then ends the program with one line and status 1.
+QtMessageHandler g_nextHandler = nullptr;
+bool g_starting = false;
+struct HeldBack
 {
+    QtMsgType type;
+    QByteArray category;
+    QString message;
+};
+QList<HeldBack> g_heldBack;
+QString g_unopenedDisplay;
+
+void startMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    static const QString unopened = QStringLiteral("could not connect to display ");
+    if (g_starting && type == QtFatalMsg) {
+        const QString line = g_unopenedDisplay.isNull() ? message.section(u'\n', 0, 0)
+            : g_unopenedDisplay.isEmpty()               ? QStringLiteral("cannot open display: DISPLAY is not set")
+                                                        : u"cannot open display " % g_unopenedDisplay;
+        std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+        std::_Exit(1);
+    }
+    if (g_starting && QByteArrayView(context.category).startsWith("qt.qpa")) {
+        if (message.startsWith(unopened))
+            g_unopenedDisplay = message.mid(unopened.size());
+        g_heldBack.append({type, context.category, message});
+        return;
+    }
+    g_nextHandler(type, context, message);
+}
+
+// What must hold before the application object exists.
+int& beforeStart(int& argc)
+{
+    g_nextHandler = qInstallMessageHandler(&startMessage);
+    g_starting = true;
+    // Shader caches are files in the home folder that the OpenGL driver maps into memory:
+    // on a full disk, writing to such a mapping kills the program (SIGBUS). They only
+    // save compile time, so they stay off: Qt's own, Mesa's (which takes the home folder
+    // from the password database, not from HOME) and NVIDIA's.
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    for (const char* off : {"MESA_SHADER_CACHE_DISABLE=true", "__GL_SHADER_DISK_CACHE=0"}) {
+        const QByteArray setting(off);
+        const QByteArray name = setting.left(setting.indexOf('='));
+        if (!qEnvironmentVariableIsSet(name.constData()))
+            qputenv(name.constData(), setting.mid(name.size() + 1));
+    }
+    return argc;
+}
+
+// The messages held back while the application object was made, now that it stands.
+void started()
+{
+    g_starting = false;
+    qInstallMessageHandler(g_nextHandler);
+    for (const HeldBack& held : std::as_const(g_heldBack))
+        g_nextHandler(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.constData()), held.message);
+    g_heldBack.clear();
+}
+
+} // namespace
+
+CalculatorApplication::CalculatorApplication(int& argc, char** argv)
+    : QApplication(beforeStart(argc), argv)
+{
+    started();
     setApplicationName(QStringLiteral("Calculator"));
     setApplicationVersion(QStringLiteral("1.01"));
     setApplicationDisplayName(QString());
@@ -21,6 +92,7 @@ CalculatorApplication::CalculatorApplication(int& argc, char** argv)
     setAttribute(Qt::AA_DontUseNativeMenuBar);
     setStyle(new StandardIconStyle);
     useDesignFonts();
+    SessionEnd::watchSignals();
 }
 
 namespace {
