@@ -2,6 +2,7 @@
 
 #include "platform/AppIcon.h"
 #include "platform/SessionEnd.h"
+#include "platform/SettingsStore.h"
 #include "platform/StandardIconStyle.h"
 #include "platform/UnexpectedError.h"
 
@@ -93,6 +94,7 @@ CalculatorApplication::CalculatorApplication(int& argc, char** argv)
     setStyle(new StandardIconStyle);
     useDesignFonts();
     SessionEnd::watchSignals();
+    SettingsStore::keepOthersOut();
 }
 
 namespace {

@@ -1,7 +1,11 @@
 #include "platform/UnexpectedError.h"
 
+#include "platform/SessionEnd.h"
+
 #include <QApplication>
 #include <QMessageBox>
+
+#include <cstdio>
 
 namespace UnexpectedError {
 namespace {
@@ -13,6 +17,12 @@ void report(const QString& description)
 {
     if (g_reporter) {
         g_reporter(description);
+        return;
+    }
+    // While the session ends no one is there to answer a box: the failure goes to the
+    // standard error stream instead, and the close goes on.
+    if (SessionEnd::isEnding()) {
+        std::fprintf(stderr, "Calculator: unexpected error: %s\n", qUtf8Printable(description));
         return;
     }
     // A failure raised while the box is already up (a timer firing under it) is not

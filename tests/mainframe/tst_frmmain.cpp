@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -195,13 +194,13 @@ private slots:
         QTemporaryDir dir;
         QFile blocker(dir.filePath(u"file"_s));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName() + u"/config"_s);
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker.fileName() + u"/config"_s));
         frmMain::openBrowserWindow();
         QPointer<frmMain> frame = frmMain::current();
         frame->close();
         QTRY_VERIFY(frame.isNull());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+        qputenv("XDG_CONFIG_HOME", config);
         QCOMPARE(reportedErrors().size(), 1);
         QVERIFY(reportedErrors().first().contains(u"could not be written"_s));
     }

@@ -62,7 +62,7 @@ private slots:
         QTemporaryDir scratch;
         const QString config = scratch.filePath(u"config"_s), fileName = config + u"/Calculator.conf"_s;
         const QByteArray mountPoint = QFile::encodeName(config);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
         if (fault == Fault::ReadOnlyFolder || fault == Fault::DiskFull) {
             // Permissions do not stop root; a small or read-only file system does.
             if (!g_privateMounts)
