@@ -165,6 +165,7 @@ class Journeys(unittest.TestCase):
                    QTWEBENGINE_CHROMIUM_FLAGS=f"--disable-gpu --proxy-server=http://127.0.0.1:{self.proxy.server_port}"
                                               " --proxy-bypass-list=<-loopback>")
         self.terminal = open(f"{self.home}/terminal", "w+b")
+        self.env = env
         self.program = subprocess.Popen([PROGRAM], env=env, stdout=self.terminal, stderr=subprocess.STDOUT)
         self.clipboard_owner = None
         self.calculator = window("Calculator")
@@ -347,6 +348,26 @@ class Journeys(unittest.TestCase):
         key("Escape")
         self.assertTrue(until(lambda: not shown("video"), 10), "Esc did not leave")
         self.assertEqual(x("xdotool", "getwindowgeometry", frame), before, "the frame did not come back as it was")
+
+    def test_full_disk_never_kills_the_program(self):
+        # The home is a full 1 MiB file system; the engine draws through OpenGL, whose
+        # shader caches would be files mapped from there.
+        if subprocess.run(["unshare", "--mount", "true"], capture_output=True).returncode:
+            self.skipTest("making a file system for the home needs a mount namespace of its own (root)")
+        self.program.terminate()
+        self.program.wait()
+        fill = ('mount -t tmpfs -o size=1m tmpfs "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR" && '
+                '{ cat /dev/zero > "$HOME/filler"; } 2>/dev/null; exec "$0"')
+        flags = self.env["QTWEBENGINE_CHROMIUM_FLAGS"].replace("--disable-gpu", "")
+        self.program = subprocess.Popen(["unshare", "--mount", "--propagation", "private", "sh", "-c", fill, PROGRAM],
+                                        env=dict(self.env, QTWEBENGINE_CHROMIUM_FLAGS=flags),
+                                        stdout=self.terminal, stderr=subprocess.STDOUT)
+        self.calculator = window("Calculator")
+        self.open_browser()
+        self.enter_address("http://a.example/one.htm")
+        self.assertIsNone(self.program.poll(), "the program ended")
+        self.program.terminate()  # the frame's placement cannot be stored: said on stderr, not in a box
+        self.assertEqual(self.program.wait(20), 0)
 
 
 if __name__ == "__main__":
