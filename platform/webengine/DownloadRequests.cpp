@@ -1,5 +1,6 @@
 #include "platform/webengine/DownloadRequests.h"
 
+#include "platform/ServerText.h"
 #include "platform/webengine/DownloadsWindow.h"
 #include "platform/webengine/WebEnginePage.h"
 
@@ -32,9 +33,11 @@ void DownloadRequests::onDownloadRequested(QWebEngineDownloadRequest* request)
     const QPointer<QWidget> owner = view ? view->window() : nullptr;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     QDir().mkpath(folder);
-    // On the heap: closing the frame while the dialog is open takes the dialog along.
+    // The name comes from the server: made safe before the dialog shows it. On the heap:
+    // closing the frame while the dialog is open takes the dialog along.
+    const QString proposed = ServerText::safeFileName(download->downloadFileName());
     const QPointer<QFileDialog> dialog
-        = new QFileDialog(owner, QStringLiteral("Save As"), QDir(folder).filePath(download->downloadFileName()));
+        = new QFileDialog(owner, QStringLiteral("Save As"), QDir(folder).filePath(proposed));
     dialog->setObjectName(QStringLiteral("dlgSaveAs"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);

@@ -173,6 +173,9 @@ private slots:
             << +Save << u"save*.mhtml"_s << QByteArray("Nimbrel");
         QTest::newRow("dialog dismissed: no file")
             << attachment << link << +Click << +DismissDialog << u"tour.mid"_s << QByteArray();
+        QTest::newRow("name made safe before the dialog shows it")
+            << LoopbackResponse::file("text/plain", "x", "attachment; filename*=UTF-8''cod%E2%80%AEfdp.exe") << link
+            << +Click << +DismissDialog << u"codfdp.exe"_s << QByteArray();
         LoopbackResponse endless = attachment;
         endless.kind = LoopbackResponse::Kind::Unfinished;
         QTest::newRow("cancelled in the downloads window: no file")
