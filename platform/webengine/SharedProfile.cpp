@@ -1,9 +1,12 @@
 #include "platform/webengine/SharedProfile.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 #include <QMultiHash>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -43,12 +46,39 @@ void deletePagesBeforeExit()
     }
 }
 
+// Off the record, the engine still makes folders on disk: scratch folders for pages'
+// storage under the profile's storage path (left empty), and on the first secure
+// connection NSS's certificate database in ~/.pki/nssdb. The scratch folders go to a
+// temporary folder removed with the program; a certificate database that was not there
+// when the engine started is removed when the program ends. One that was there holds the
+// user's own trust settings and stays.
+QTemporaryDir* scratchFolder()
+{
+    static QTemporaryDir folder;
+    return &folder;
+}
+
+const QString g_certificates = QDir::homePath() + u"/.pki";
+const bool g_certificatesBefore = QFileInfo::exists(g_certificates);
+
+void removeCertificatesMadeByTheEngine()
+{
+    if (g_certificatesBefore)
+        return;
+    QDir database(g_certificates + u"/nssdb");
+    for (const char* file : {"cert9.db", "key4.db", "pkcs11.txt"})
+        database.remove(QLatin1String(file));
+    QDir().rmdir(database.path()); // only when nothing else is in them
+    QDir().rmdir(g_certificates);
+}
+
 QWebEngineProfile* makeProfile()
 {
     // A profile without a storage name is off the record.
     auto* profile = new QWebEngineProfile();
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    profile->setPersistentStoragePath(scratchFolder()->path());
 
     // Every page reads its settings from these, the profile's: no page sets its own.
     QWebEngineSettings* settings = profile->settings();
@@ -64,12 +94,16 @@ QWebEngineProfile* makeProfile()
     // Copying to the clipboard on a click is allowed; reading from it is not.
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
+    // A saved page opened from disk shows its own pictures but reads no other local file.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
 
     static bool exitHooked = false;
     if (!exitHooked) {
         exitHooked = true;
         QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, QCoreApplication::instance(),
                          &deletePagesBeforeExit);
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, QCoreApplication::instance(),
+                         &removeCertificatesMadeByTheEngine);
     }
     return profile;
 }
