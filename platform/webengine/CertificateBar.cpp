@@ -98,7 +98,7 @@ void CertificateBar::onCertificateError(const QWebEngineCertificateError& error)
         return accept(error);
     refuseWaiting();
     const QString host = error.url().host();
-    ask(explanation(error, host), host, error.isOverridable());
+    ask(explanation(error, shownText(host)), host, error.isOverridable());
     // Left unanswered, an error the user may not override refuses the site when this
     // handler returns; any other waits for the user.
     if (error.isOverridable()) {
@@ -133,7 +133,7 @@ void CertificateBar::onLoadingChanged(const QWebEngineLoadingInfo& load)
     const QString host = m_reopen.host();
     ask(tr("A certificate of %1 that is not valid was accepted elsewhere (in another window or for another port), "
            "not here.")
-            .arg(host),
+            .arg(shownText(host)),
         host, true);
 }
 
@@ -147,7 +147,8 @@ void CertificateBar::accept(QWebEngineCertificateError error)
 void CertificateBar::ask(const QString& why, const QString& host, bool overridable)
 {
     m_text->setText(tr("This connection is not secure, so the page was not opened.") + u' ' + why);
-    m_proceed->setText(tr("&Open %1 anyway").arg(host));
+    m_text->setToolTip(shownText(host) == host ? QString() : host);
+    m_proceed->setText(tr("&Open %1 anyway").arg(shownText(host)));
     m_proceed->setVisible(overridable);
     showOnTop();
 }

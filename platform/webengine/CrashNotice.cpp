@@ -16,7 +16,7 @@ CrashNotice::CrashNotice(WebEnginePage* page, QWebEngineView* view)
     auto* reload = new QPushButton(tr("&Reload"), this);
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
-    layout->addWidget(m_text, 0, Qt::AlignHCenter);
+    layout->addWidget(m_text); // the whole width, so that a wrapped text gets the height it needs
     layout->addWidget(reload, 0, Qt::AlignHCenter);
     layout->addStretch();
     m_text->setAlignment(Qt::AlignCenter);

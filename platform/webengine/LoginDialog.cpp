@@ -1,5 +1,7 @@
 #include "platform/webengine/LoginDialog.h"
 
+#include "platform/ServerText.h"
+
 #include <QAuthenticator>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -16,10 +18,19 @@ LoginDialog::LoginDialog(const QString& host, const QString& realm, bool proxy, 
     auto* intro = new QLabel(this);
     intro->setTextFormat(Qt::PlainText);
     intro->setWordWrap(true);
-    intro->setText((proxy ? tr("The proxy %1 asks for a user name and password.")
-                          : tr("The site %1 asks for a user name and password."))
-                       .arg(host)
-                   + (realm.isEmpty() ? QString() : u'\n' + tr("It says: \"%1\"").arg(realm)));
+    // The host and the realm come from the server: cut to fifty characters' width, whole
+    // in the tooltip, so that the dialog never grows past the screen.
+    const auto said = [proxy, &realm](const QString& shownHost, const QString& shownRealm) -> QString {
+        return (proxy ? tr("The proxy %1 asks for a user name and password.")
+                      : tr("The site %1 asks for a user name and password."))
+                   .arg(shownHost)
+            + (realm.isEmpty() ? QString() : u'\n' + tr("It says: \"%1\"").arg(shownRealm));
+    };
+    const int room = 50 * fontMetrics().averageCharWidth();
+    intro->setText(said(ServerText::elided(host, fontMetrics(), room), ServerText::elided(realm, fontMetrics(), room)));
+    const QString whole = said(ServerText::cleaned(host), ServerText::cleaned(realm));
+    if (intro->text() != whole)
+        intro->setToolTip(whole);
     m_user->setObjectName(QStringLiteral("user"));
     m_password->setObjectName(QStringLiteral("password"));
     m_password->setEchoMode(QLineEdit::Password);

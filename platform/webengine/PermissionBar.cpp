@@ -85,7 +85,9 @@ void PermissionBar::askNext()
         return;
     }
     const Request& request = m_waiting.first();
-    m_text->setText(question(request.second, request.first.host()));
+    const QString host = request.first.host(), shown = shownText(host);
+    m_text->setText(question(request.second, shown));
+    m_text->setToolTip(shown == host ? QString() : host);
     showOnTop();
 }
 

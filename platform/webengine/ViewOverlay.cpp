@@ -1,5 +1,7 @@
 #include "platform/webengine/ViewOverlay.h"
 
+#include "platform/ServerText.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +27,11 @@ void ViewOverlay::showOnTop()
     place();
     raise();
     show();
+}
+
+QString ViewOverlay::shownText(const QString& serverText) const
+{
+    return ServerText::elided(serverText, fontMetrics(), 40 * fontMetrics().averageCharWidth());
 }
 
 void ViewOverlay::makeBar(QLabel* message, std::initializer_list<QWidget*> buttons)

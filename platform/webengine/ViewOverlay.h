@@ -23,4 +23,7 @@ protected:
     // Lays the overlay out as a bar in tooltip colours: the message, plain and wrapped, at
     // the left, the buttons after it.
     void makeBar(QLabel* message, std::initializer_list<QWidget*> buttons);
+    // A text from the page or its server (a host) as a bar shows it: cleaned, and cut in
+    // the middle when it is wider than forty characters, so that the bar keeps its size.
+    QString shownText(const QString& serverText) const;
 };
