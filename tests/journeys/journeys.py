@@ -10,8 +10,13 @@ server, which stands as the web engine's proxy so that nothing leaves this machi
 """
 import base64
 import http.server
+import itertools
 import os
+import select
 import shutil
+import signal
+import socket
+import ssl
 import subprocess
 import sys
 import tempfile
@@ -44,13 +49,15 @@ def until(check, timeout=20):
 
 class Proxy(http.server.ThreadingHTTPServer):
     """Answers every request with the page set for its address, else a page titled with
-    its path, and records the absolute addresses asked for."""
+    its path, and records the absolute addresses asked for. Tunnels https only to the
+    local servers named in tunnels."""
 
     daemon_threads = True
 
     def __init__(self):
         self.requests, self.pages, self.lock = [], {}, threading.Lock()
         self.logins = {}  # address: the "user:password" it asks for by basic authentication
+        self.tunnels = {}  # "host:port": the port of a local server to tunnel to
         super().__init__(("127.0.0.1", 0), ProxyHandler)
 
     def asked(self, url):
@@ -71,6 +78,16 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
             self.server.requests.append(self.path if granted else f"refused {self.path}")
         body = self.server.pages.get(self.path) or page(self.path.split("/", 3)[-1] or "/")
         headers = {"Content-Type": "text/html; charset=utf-8"}
+        if body == "endless":  # a file that never ends
+            self.send_response(200)
+            self.send_header("Content-Disposition", 'attachment; filename="endless.bin"')
+            self.send_header("Content-Length", str(1 << 40))
+            self.end_headers()
+            while time.sleep(0.05) is None:
+                try:
+                    self.wfile.write(bytes(1 << 16))
+                except OSError:  # the download was cancelled
+                    return
         if isinstance(body, tuple):  # a file: its bytes and its headers
             body, headers = body
         if not granted:
@@ -86,11 +103,32 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
-    def do_CONNECT(self):  # no tunnels: nothing here may reach another host
-        self.send_error(502)
+    def do_CONNECT(self):  # nothing here may reach another host
+        if self.path not in self.server.tunnels:
+            return self.send_error(502)
+        self.send_response(200)
+        self.end_headers()
+        self.close_connection = True
+        with socket.create_connection(("127.0.0.1", self.server.tunnels[self.path])) as far:
+            ends = {self.connection: far, far: self.connection}
+            while (ready := select.select(list(ends), [], [], 30)[0]) and (data := ready[0].recv(1 << 16)):
+                ends[ready[0]].sendall(data)
 
     def log_message(self, *args):
         pass
+
+
+def tls_site(folder):
+    """A local https server whose certificate, made here, signs itself; its pages are
+    titled with their paths."""
+    subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=site",
+                    "-keyout", f"{folder}/key.pem", "-out", f"{folder}/cert.pem"], check=True, capture_output=True)
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(f"{folder}/cert.pem", f"{folder}/key.pem")
+    site = Proxy()
+    site.socket = context.wrap_socket(site.socket, server_side=True)
+    threading.Thread(target=site.serve_forever, daemon=True).start()
+    return site
 
 
 def x(*args):
@@ -307,34 +345,69 @@ class Journeys(unittest.TestCase):
         # The new window has the focus and shows the new page's address.
         self.assertEqual(address_shown(), opened)
 
-    def test_download_a_file_through_the_dialog(self):
-        frame = self.open_browser()
-        listing, song = "http://a.example/midi.htm", "http://a.example/files/tour.mid"
-        data = b"MThd\0\0\0\6" + bytes(range(256)) * 8
-        self.proxy.pages[listing] = page("midi", whole("a", "href='/files/tour.mid'", "tour"))
-        self.proxy.pages[song] = (data, {"Content-Type": "audio/midi",
-                                         "Content-Disposition": 'attachment; filename="tour.mid"'})
-        self.enter_address(listing)
+    def download(self, frame, url):
+        """A click on a link to url, and Enter in the Save As dialog that it brings."""
+        x("xdotool", "windowactivate", "--sync", frame)
+        self.proxy.pages[f"{url}.htm"] = page("link", whole("a", f"href='{url}'", "file"))
+        self.enter_address(f"{url}.htm")
         self.click_page(frame)
         window("Save As")
         key("Return")
+
+    def test_session_ended_by_a_signal_leaves_nothing_behind(self):
+        # A download through the dialog, one that never ends, a certificate exception, a
+        # login and a page that asks before it is left; then SIGTERM, as a logout sends.
+        # The home keeps the downloaded file and the frame's four entries, nothing else.
+        def listing():
+            return {os.path.relpath(os.path.join(folder, name), self.home) for folder, folders, files in
+                    os.walk(self.home) for name in folders + files if not folder.startswith(f"{self.home}/runtime")}
+        site = tls_site(f"{self.home}/runtime")
+        before = listing()
+        self.proxy.tunnels["secure.example:443"] = site.server_port
+        frame = self.open_browser()
+        song, data = "http://a.example/files/tour.mid", b"MThd\0\0\0\6" + bytes(range(256)) * 8
+        self.proxy.pages[song] = (data, {"Content-Type": "audio/midi",
+                                         "Content-Disposition": 'attachment; filename="tour.mid"'})
+        self.download(frame, song)
         saved = os.path.join(self.home, "Downloads", "tour.mid")
         self.assertTrue(until(lambda: os.path.exists(saved) and open(saved, "rb").read() == data), "not saved whole")
         window("Downloads")
-
-    def test_log_in_through_the_dialog(self):
-        self.open_browser()
-        url = "http://a.example/members.htm"
-        self.proxy.logins[url] = "ann:secret"
-        type_address(url)
+        self.proxy.pages["http://a.example/endless"] = "endless"
+        self.download(frame, "http://a.example/endless")
+        self.assertTrue(until(lambda: len(os.listdir(f"{self.home}/Downloads")) == 2), "the download did not start")
+        x("xdotool", "windowactivate", "--sync", frame)
+        type_address("https://secure.example/")
         key("Return")
-        self.assertTrue(self.proxy.wait_for(f"refused {url}"), "the page did not ask for a login")
+        window("Corvel Explorer")  # the certificate's bar: Alt+O opens the site anyway
+        time.sleep(1)
+        key("alt+o")
+        self.assertTrue(site.wait_for("/"), "the site did not open")
+        members = "http://a.example/members.htm"
+        self.proxy.logins[members] = "ann:secret"
+        type_address(members)
+        key("Return")
+        self.assertTrue(self.proxy.wait_for(f"refused {members}"), "the page did not ask for a login")
         window("Login")
         type_text("ann")
         key("Tab")
         type_text("secret")
         key("Return")
-        self.assertTrue(self.proxy.wait_for(url), "the login was not sent")
+        self.assertTrue(self.proxy.wait_for(members), "the login was not sent")
+        stay = "http://a.example/stay.htm"
+        self.proxy.pages[stay] = page("stay", "<script>localStorage.x=indexedDB.open('d');onbeforeunload=e=>{"
+                                              "e.preventDefault();e.returnValue=''}</script>" + whole("p", "", "form"))
+        self.enter_address(stay)
+        self.click_page(frame)
+        self.program.send_signal(signal.SIGTERM)
+        self.assertEqual(self.program.wait(20), 0)
+        self.assertEqual(listing() - before, {"Downloads", "Downloads/tour.mid", "config", "config/Calculator.conf"})
+        with open(f"{self.home}/config/Calculator.conf") as settings:
+            self.assertEqual(sum(line.startswith("Main") for line in settings), 4)
+
+    def test_no_display_is_one_line_and_status_1(self):
+        unused = next(n for n in itertools.count(1000) if not os.path.exists(f"/tmp/.X{n}-lock"))
+        run = subprocess.run([PROGRAM], env=dict(self.env, DISPLAY=f":{unused}"), capture_output=True, timeout=30)
+        self.assertEqual((run.returncode, run.stderr), (1, f"cannot open display :{unused}\n".encode()))
 
     def test_enter_fullscreen_by_a_click(self):
         frame = self.open_browser()
