@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 
@@ -15,20 +16,20 @@ namespace {
 // The handler only writes the signal's number into this pipe (the self-pipe pattern): no
 // Qt call is safe inside a signal handler. The event loop reads it and does the rest.
 int g_pipe[2] = {-1, -1};
-volatile std::sig_atomic_t g_signalled = 0;
+// Set by the first signal. Signals may reach any thread, two at the same moment: a flag
+// that is tested and set in one step lets exactly one of them start the close.
+std::atomic_flag g_signalled = ATOMIC_FLAG_INIT;
 bool g_ending = false;
 
 void onSignal(int number)
 {
-    if (g_signalled) { // asked again while closing: end now, as the signal would have
-        struct sigaction fallback
-        { };
+    if (g_signalled.test_and_set()) { // asked again while closing: end now, as the signal would have
+        struct sigaction fallback = {};
         fallback.sa_handler = SIG_DFL;
         ::sigaction(number, &fallback, nullptr);
         ::raise(number); // delivered when this handler returns
         return;
     }
-    g_signalled = 1;
     const int savedErrno = errno;
     const char byte = char(number);
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
@@ -56,14 +57,12 @@ void watchSignals()
         notifier->setEnabled(false);
         closeEverything();
     });
-    struct sigaction action
-    { };
+    struct sigaction action = {};
     action.sa_handler = onSignal;
     action.sa_flags = SA_RESTART;
     sigemptyset(&action.sa_mask);
     for (int number : {SIGTERM, SIGINT, SIGHUP}) {
-        struct sigaction started
-        { };
+        struct sigaction started = {};
         if (::sigaction(number, nullptr, &started) == 0 && started.sa_handler != SIG_IGN)
             ::sigaction(number, &action, nullptr);
     }

@@ -9,6 +9,7 @@ server, which stands as the web engine's proxy so that nothing leaves this machi
     journeys.py PROGRAM [unittest arguments]
 """
 import base64
+import contextlib
 import http.server
 import itertools
 import os
@@ -78,16 +79,15 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
             self.server.requests.append(self.path if granted else f"refused {self.path}")
         body = self.server.pages.get(self.path) or page(self.path.split("/", 3)[-1] or "/")
         headers = {"Content-Type": "text/html; charset=utf-8"}
-        if body == "endless":  # a file that never ends
+        if body == "endless":  # a file whose bytes come until the download is cancelled
             self.send_response(200)
-            self.send_header("Content-Disposition", 'attachment; filename="endless.bin"')
+            self.send_header("Content-Disposition", "attachment")
             self.send_header("Content-Length", str(1 << 40))
             self.end_headers()
-            while time.sleep(0.05) is None:
-                try:
+            with contextlib.suppress(OSError):
+                while not time.sleep(0.05):
                     self.wfile.write(bytes(1 << 16))
-                except OSError:  # the download was cancelled
-                    return
+            return
         if isinstance(body, tuple):  # a file: its bytes and its headers
             body, headers = body
         if not granted:
@@ -404,7 +404,10 @@ class Journeys(unittest.TestCase):
         with open(f"{self.home}/config/Calculator.conf") as settings:
             self.assertEqual(sum(line.startswith("Main") for line in settings), 4)
 
-    def test_no_display_is_one_line_and_status_1(self):
+    def test_a_second_signal_ends_at_once_and_no_display_is_one_line(self):
+        self.program.send_signal(signal.SIGINT)
+        self.program.send_signal(signal.SIGTERM)  # while the first one closes the program
+        self.assertLess(self.program.wait(10), 0, "not ended by the signal")
         unused = next(n for n in itertools.count(1000) if not os.path.exists(f"/tmp/.X{n}-lock"))
         run = subprocess.run([PROGRAM], env=dict(self.env, DISPLAY=f":{unused}"), capture_output=True, timeout=30)
         self.assertEqual((run.returncode, run.stderr), (1, f"cannot open display :{unused}\n".encode()))
@@ -439,7 +442,7 @@ class Journeys(unittest.TestCase):
         self.open_browser()
         self.enter_address("http://a.example/one.htm")
         self.assertIsNone(self.program.poll(), "the program ended")
-        self.program.terminate()  # the frame's placement cannot be stored: said on stderr, not in a box
+        self.program.send_signal(signal.SIGHUP)  # the placement cannot be stored: said on stderr, not in a box
         self.assertEqual(self.program.wait(20), 0)
 
 

@@ -1,32 +1,26 @@
 // When the last window closes, the process ends with status 0 within two seconds and no
-// web engine helper outlives it; a signal closes it as a person would, without a question.
-// The test runs itself as the program, one scenario a run.
+// web engine helper outlives it. The test runs itself as the program, one scenario a run.
 #include "browser/FixedAddresses.h"
 #include "calculator/Calculator.h"
 #include "mainframe/frmMain.h"
 #include "platform/CalculatorApplication.h"
 #include "support/LoopbackHttpServer.h"
 
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QProcess>
-#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -46,13 +40,6 @@ int runProgram(int argc, char* argv[])
     routeWebEngineThrough(server);
     server.setResponse(FixedAddresses::home(),
                        stalled ? LoopbackResponse::neverAnswer() : LoopbackResponse::page(QStringLiteral("Home")));
-    const bool signalled = scenario == u"signalled";
-    if (signalled) { // the home page is a download that never ends: its Save As dialog stays open
-        LoopbackResponse endless = LoopbackResponse::file("application/x-endless", QByteArray(1 << 16, 'x'),
-                                                          "attachment; filename=\"endless.bin\"");
-        endless.kind = LoopbackResponse::Kind::Unfinished;
-        server.setResponse(FixedAddresses::home(), endless);
-    }
 
     auto* calculator = new Calculator;
     calculator->setAttribute(Qt::WA_DeleteOnClose);
@@ -64,15 +51,12 @@ int runProgram(int argc, char* argv[])
     }
     auto* poll = new QTimer(calculator);
     QObject::connect(poll, &QTimer::timeout, calculator, [&, poll] {
-        if (signalled     ? !QApplication::activeModalWidget()
-                : stalled ? server.urlsTo(QUrl(FixedAddresses::home()).host()).isEmpty()
-                          : window && window->windowTitle() != u"Home")
+        if (stalled ? server.urlsTo(QUrl(FixedAddresses::home()).host()).isEmpty()
+                    : window && window->windowTitle() != u"Home")
             return;
         poll->stop();
-        std::printf(signalled ? "waiting\n" : "closing\n");
+        std::printf("closing\n");
         std::fflush(stdout);
-        if (signalled)
-            return;
         const QList<QPointer<QWidget>> order{calculator, frmMain::current()};
         for (const QPointer<QWidget>& shown :
              scenario.endsWith(u"frame-first") ? QList(order.crbegin(), order.crend()) : order)
@@ -123,35 +107,6 @@ private slots:
         QVERIFY(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0);
         QTRY_VERIFY2_WITH_TIMEOUT(!processesLeft(), "an engine helper outlived the program", 2000);
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-    }
-
-    // With the Save As dialog of a running download open; the journeys end the program
-    // with a signal on a page that asks before it is left.
-    void signalClosesAsAPersonWould_data()
-    {
-        QTest::addColumn<QList<int>>("sent");
-        QTest::newRow("SIGINT") << QList<int>{SIGINT};
-        QTest::newRow("SIGHUP") << QList<int>{SIGHUP};
-        QTest::newRow("a second signal ends it at once") << QList<int>{SIGTERM, SIGINT};
-    }
-
-    void signalClosesAsAPersonWould()
-    {
-        QFETCH(QList<int>, sent);
-        QSettings placement(QSettings::NativeFormat, QSettings::UserScope, u"Calculator"_s);
-        placement.clear();
-        placement.sync();
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {u"--program"_s, u"signalled"_s});
-        QTRY_VERIFY_WITH_TIMEOUT(child.canReadLine() || child.state() == QProcess::NotRunning, 40000);
-        QCOMPARE(child.readLine().trimmed(), QByteArray("waiting"));
-        for (int number : sent)
-            ::kill(pid_t(child.processId()), number);
-        QVERIFY2(child.waitForFinished(10000), "the process did not end");
-        QCOMPARE(child.exitStatus(), sent.size() > 1 ? QProcess::CrashExit : QProcess::NormalExit);
-        placement.sync();
-        QCOMPARE(placement.allKeys().size(), sent.size() > 1 ? 0 : 4);
-        QCOMPARE(child.exitCode(), sent.size() > 1 ? sent.last() : 0);
     }
 };
 
