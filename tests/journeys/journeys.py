@@ -9,7 +9,6 @@ server, which stands as the web engine's proxy so that nothing leaves this machi
     journeys.py PROGRAM [unittest arguments]
 """
 import base64
-import contextlib
 import http.server
 import itertools
 import os
@@ -79,16 +78,7 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
             self.server.requests.append(self.path if granted else f"refused {self.path}")
         body = self.server.pages.get(self.path) or page(self.path.split("/", 3)[-1] or "/")
         headers = {"Content-Type": "text/html; charset=utf-8"}
-        if body == "endless":  # a file whose bytes come until the download is cancelled
-            self.send_response(200)
-            self.send_header("Content-Disposition", "attachment")
-            self.send_header("Content-Length", str(1 << 40))
-            self.end_headers()
-            with contextlib.suppress(OSError):
-                while not time.sleep(0.05):
-                    self.wfile.write(bytes(1 << 16))
-            return
-        if isinstance(body, tuple):  # a file: its bytes and its headers
+        if isinstance(body, tuple):  # a file: its bytes and its headers (a longer length: it never ends)
             body, headers = body
         if not granted:
             body, headers = page("Refused"), {"Content-Type": "text/html; charset=utf-8",
@@ -96,9 +86,8 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
             self.send_response(401)
         else:
             self.send_response(200)
-        for name, value in headers.items():
+        for name, value in ({"Content-Length": str(len(body))} | headers).items():
             self.send_header(name, value)
-        self.send_header("Content-Length", str(len(body)))
         self.send_header("Cache-Control", "no-store")
         self.end_headers()
         self.wfile.write(body)
@@ -119,8 +108,7 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
 
 
 def tls_site(folder):
-    """A local https server whose certificate, made here, signs itself; its pages are
-    titled with their paths."""
+    """A local https server with a certificate that signs itself, made in folder."""
     subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=site",
                     "-keyout", f"{folder}/key.pem", "-out", f"{folder}/cert.pem"], check=True, capture_output=True)
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
@@ -370,7 +358,8 @@ class Journeys(unittest.TestCase):
         self.download(frame, song)
         saved = os.path.join(self.home, "Downloads", "tour.mid")
         self.assertTrue(until(lambda: os.path.exists(saved) and open(saved, "rb").read() == data), "not saved whole")
-        self.proxy.pages["http://a.example/endless"] = "endless"
+        self.proxy.pages["http://a.example/endless"] = (bytes(1 << 16), {"Content-Disposition": "attachment",
+                                                                         "Content-Length": str(1 << 40)})
         self.download(frame, "http://a.example/endless")
         self.assertTrue(until(lambda: len(os.listdir(f"{self.home}/Downloads")) == 2), "the download did not start")
         x("xdotool", "windowactivate", "--sync", frame)
