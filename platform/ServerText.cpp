@@ -7,8 +7,9 @@
 namespace ServerText {
 namespace {
 
-// The longest name a Linux file system takes, in bytes of its UTF-8 form.
-constexpr qsizetype NameMax = 255;
+// The longest name a Linux file system takes is 255 bytes of its UTF-8 form; the engine
+// writes a download to the name with ".download" added until it is complete.
+constexpr qsizetype NameMax = 255 - qsizetype(sizeof(".download") - 1);
 // A longer "extension" is part of the name, cut with it.
 constexpr qsizetype ExtensionMax = 32;
 

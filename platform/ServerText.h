@@ -18,8 +18,8 @@ QString elided(const QString& text, const QFontMetrics& metrics, int width);
 
 // A proposed download name made safe to show and to save under: cleaned, white space
 // trimmed, path separators and leading dots (which hide a file) replaced by "_", and cut
-// to the 255 bytes a file name may take, keeping its extension; "download" when nothing
-// is left.
+// to the 255 bytes a file name may take (less the ".download" of the file being
+// downloaded), keeping its extension; "download" when nothing is left.
 QString safeFileName(const QString& proposed);
 
 } // namespace ServerText

@@ -1,5 +1,7 @@
 #include "platform/webengine/DownloadsWindow.h"
 
+#include "platform/ServerText.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,7 +35,10 @@ public:
     {
         setObjectName(QStringLiteral("download"));
         auto* grid = new QGridLayout(this);
-        auto* name = new QLabel(download->downloadFileName(), this);
+        // The name came from the server: cut to fit, whole in the tooltip's path.
+        auto* name = new QLabel(
+            ServerText::elided(download->downloadFileName(), fontMetrics(), 40 * fontMetrics().averageCharWidth()),
+            this);
         name->setToolTip(QDir::toNativeSeparators(m_path));
         m_bar = new QProgressBar(this);
         m_status = new QLabel(this);
