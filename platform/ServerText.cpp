@@ -46,9 +46,12 @@ QString leftBytes(const QString& text, qsizetype bytes)
 
 QString cleaned(const QString& text)
 {
-    QList<uint> points = text.toUcs4(); // a lone surrogate becomes U+FFFD here
-    points.removeIf([](uint c) { return hidden(char32_t(c)); });
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(points.constData()), points.size());
+    QString kept;
+    kept.reserve(text.size());
+    for (const uint c : text.toUcs4()) // a lone surrogate becomes U+FFFD here
+        if (!hidden(char32_t(c)))
+            kept.append(QChar::fromUcs4(char32_t(c)));
+    return kept;
 }
 
 QString elided(const QString& text, const QFontMetrics& metrics, int width)
