@@ -343,9 +343,8 @@ class Journeys(unittest.TestCase):
         key("Return")
 
     def test_session_ended_by_a_signal_leaves_nothing_behind(self):
-        # A download through the dialog, one that never ends, a certificate exception, a
-        # login and a page that asks before it is left; then SIGTERM, as a logout sends.
-        # The home keeps the downloaded file and the frame's four entries, nothing else.
+        # Downloads (one never ends), a certificate exception, a login, a page that asks before
+        # it is left, then SIGTERM: the home keeps the downloaded file and the four entries.
         def listing():
             return {os.path.relpath(os.path.join(folder, name), self.home) for folder, folders, files in
                     os.walk(self.home) for name in folders + files if not folder.startswith(f"{self.home}/runtime")}
@@ -412,8 +411,7 @@ class Journeys(unittest.TestCase):
         self.assertEqual(x("xdotool", "getwindowgeometry", frame), before, "the frame did not come back as it was")
 
     def test_full_disk_never_kills_the_program(self):
-        # The home is a full 1 MiB file system; the engine draws through OpenGL, whose
-        # shader caches would be files mapped from there.
+        # A full home; the engine draws through OpenGL, whose shader caches map files there.
         if subprocess.run(["unshare", "--mount", "true"], capture_output=True).returncode:
             self.skipTest("making a file system for the home needs a mount namespace of its own (root)")
         self.program.terminate()
