@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <exception>
 
+#include <sys/statvfs.h>
+
 namespace {
 
 // Qt meets a display it cannot open with a warning, then ends the program with abort()
@@ -48,22 +50,38 @@ void startMessage(QtMsgType type, const QMessageLogContext& context, const QStri
     g_nextHandler(type, context, message);
 }
 
+// The OpenGL drivers keep the shaders they compile in cache files that they map into
+// memory; written on a full disk, such a mapping kills the program (SIGBUS). The caches
+// save the browser tens of milliseconds on every start, so Mesa's and NVIDIA's live in the
+// session's runtime folder (in memory, emptied at logout, never the home) when it has
+// ample room, and are off otherwise. Qt's own would go in the home and stays off. A cache
+// setting the user made is left as it is.
+void placeShaderCaches()
+{
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    if (qEnvironmentVariableIsSet("MESA_SHADER_CACHE_DIR") || qEnvironmentVariableIsSet("MESA_SHADER_CACHE_DISABLE"))
+        return;
+    constexpr unsigned long long ample = 256ull << 20; // four times the largest cache allowed
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    struct statvfs room = {};
+    if (!runtime.isEmpty() && statvfs(runtime.constData(), &room) == 0
+        && static_cast<unsigned long long>(room.f_bavail) * room.f_frsize >= ample) {
+        const QByteArray folder = runtime + "/calculator-shader-cache";
+        qputenv("MESA_SHADER_CACHE_DIR", folder);
+        qputenv("MESA_SHADER_CACHE_MAX_SIZE", "64M");
+        qputenv("__GL_SHADER_DISK_CACHE_PATH", folder);
+    } else {
+        qputenv("MESA_SHADER_CACHE_DISABLE", "true");
+        qputenv("__GL_SHADER_DISK_CACHE", "0");
+    }
+}
+
 // What must hold before the application object exists.
 int& beforeStart(int& argc)
 {
     g_nextHandler = qInstallMessageHandler(&startMessage);
     g_starting = true;
-    // Shader caches are files in the home folder that the OpenGL driver maps into memory:
-    // on a full disk, writing to such a mapping kills the program (SIGBUS). They only
-    // save compile time, so they stay off: Qt's own, Mesa's (which takes the home folder
-    // from the password database, not from HOME) and NVIDIA's.
-    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
-    for (const char* off : {"MESA_SHADER_CACHE_DISABLE=true", "__GL_SHADER_DISK_CACHE=0"}) {
-        const QByteArray setting(off);
-        const QByteArray name = setting.left(setting.indexOf('='));
-        if (!qEnvironmentVariableIsSet(name.constData()))
-            qputenv(name.constData(), setting.mid(name.size() + 1));
-    }
+    placeShaderCaches();
     return argc;
 }
 
