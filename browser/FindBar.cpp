@@ -24,8 +24,10 @@ FindBar::~FindBar() = default;
 
 void FindBar::open()
 {
+    const bool wasHidden = isHidden();
     show();
-    raise();
+    if (wasHidden)
+        emit shownChanged();
     m_ui->txtFind->selectAll();
     m_ui->txtFind->setFocus(Qt::ShortcutFocusReason);
     if (!m_ui->txtFind->text().isEmpty())
@@ -35,6 +37,7 @@ void FindBar::open()
 void FindBar::dismiss()
 {
     hide();
+    emit shownChanged();
     m_ui->lblMatches->clear();
     m_view->findText(QString(), false, {});
     m_view->widget()->setFocus(Qt::OtherFocusReason);

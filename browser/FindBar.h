@@ -25,6 +25,10 @@ public:
     // Hides the bar, clears the highlight and gives the focus back to the page.
     void dismiss();
 
+signals:
+    // The bar was shown or hidden: its window gives it room under the page, or takes it back.
+    void shownChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -100,6 +100,7 @@ void frmBrowser::attach(std::unique_ptr<WebView> view)
     setFocusProxy(widget); // the page is first in the tab order and takes the window's focus
     m_view->setEvents(this);
     m_findBar = new FindBar(m_view.get(), this);
+    connect(m_findBar, &FindBar::shownChanged, this, [this] { layOut(); });
     buildKeys();
 }
 
@@ -194,8 +195,7 @@ void frmBrowser::buildMenus()
 void frmBrowser::buildKeys()
 {
     auto* router = new ShortcutRouter(this, m_view->widget());
-    // While the page holds the focus, its own copy, cut and paste keys are the page's;
-    // the Edit menu's commands still act on the address box when chosen from the menu.
+    // While the page holds the focus, its own copy, cut and paste keys are the page's.
     for (QAction* item : m_mnuEditItem)
         router->yieldToPage(item);
 
@@ -260,15 +260,20 @@ void frmBrowser::showEvent(QShowEvent* event)
 void frmBrowser::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    layOut();
+}
+
+void frmBrowser::layOut()
+{
     // The toolbar and the address panel are docked to the top, across the whole width.
     m_ui->tbToolBar->resize(width(), m_ui->tbToolBar->height());
     m_ui->picAddress->resize(width(), m_ui->picAddress->height());
     Form_Resize();
-    // The find bar lies over the bottom of the page.
-    if (m_view) {
+    // The find bar has its own space under the page, which the page gives up while the
+    // bar shows: a match is never hidden under it.
+    if (m_view && !m_findBar->isHidden()) {
         const QRect page = m_view->widget()->geometry();
-        const int barHeight = m_findBar->sizeHint().height();
-        m_findBar->setGeometry(page.left(), page.bottom() + 1 - barHeight, page.width(), barHeight);
+        m_findBar->setGeometry(page.left(), page.bottom() + 1, page.width(), m_findBar->sizeHint().height());
     }
 }
 
@@ -308,12 +313,13 @@ void frmBrowser::Form_Resize()
     const BrowserLayout::Sizes sizes
         = BrowserLayout::compute(twips(width()), twips(height()), twips(panel->y() + panel->height()));
     QWidget* view = m_view ? m_view->widget() : nullptr;
+    const int findBarHeight = m_findBar && !m_findBar->isHidden() ? m_findBar->sizeHint().height() : 0;
     if (sizes.addressWidth)
         m_ui->cboAddress->resize(px(*sizes.addressWidth), m_ui->cboAddress->height());
     if (view && sizes.viewWidth)
         view->resize(px(*sizes.viewWidth), view->height());
-    if (view && sizes.viewHeight)
-        view->resize(view->width(), px(*sizes.viewHeight));
+    if (view && sizes.viewHeight && px(*sizes.viewHeight) >= findBarHeight)
+        view->resize(view->width(), px(*sizes.viewHeight) - findBarHeight);
 }
 
 void frmBrowser::cboAddress_Click()
@@ -436,23 +442,25 @@ void frmBrowser::mnuFileExit_Click()
 
 void frmBrowser::mnuEditItem_Click(int Index)
 {
+    if (Index < 0 || Index > 2)
+        return;
+    // The commands act where the keyboard focus is, as their keys do: on the page while
+    // it has the focus, on the address box otherwise.
+    const QWidget* focus = focusWidget();
+    const QWidget* page = m_view->widget();
+    if (focus && (focus == page || page->isAncestorOf(focus))) {
+        m_view->editPage(WebView::PageEdit(Index));
+        return;
+    }
     QLineEdit* edit = m_ui->cboAddress->lineEdit();
     QClipboard* clipboard = QGuiApplication::clipboard();
-    switch (Index) {
-    case 0:
-    case 1: {
-        const QString selected = edit->selectedText();
-        clipboard->clear();
-        if (!selected.isEmpty())
-            clipboard->setText(selected);
-        if (Index == 0)
-            edit->insert(QString()); // replaces the selection with nothing
-        break;
-    }
-    case 2:
+    if (Index == 2) {
         edit->insert(clipboard->text()); // no text on the clipboard deletes the selection
-        break;
-    default:
-        break;
+        return;
     }
+    // Nothing selected leaves the clipboard as it was.
+    if (edit->hasSelectedText())
+        clipboard->setText(edit->selectedText());
+    if (Index == 0)
+        edit->insert(QString()); // replaces the selection with nothing
 }

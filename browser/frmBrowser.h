@@ -72,6 +72,7 @@ private:
     enum class ErrorMode { Continue, Unguarded };
     void addressNavigation(ErrorMode mode);
     void favouriteNavigation(const QString& address);
+    void layOut();
     void buildToolBar();
     void buildMenus();
     void buildKeys();

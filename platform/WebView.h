@@ -68,6 +68,9 @@ public:
     // The page's zoom, 1 for its natural size.
     virtual double zoomFactor() const = 0;
     virtual void setZoomFactor(double factor) = 0;
+    // The page's own cut, copy and paste, on its selection or its focused field.
+    enum class PageEdit { Cut, Copy, Paste };
+    virtual void editPage(PageEdit command) = 0;
 
     // Asked before the window closes: runs the page's "leave this page?" prompt, if it
     // has one, and returns whether the window may close (false when the user chose to

@@ -195,6 +195,14 @@ void WebEngineWebView::setZoomFactor(double factor)
         m_page->setZoomFactor(factor);
 }
 
+void WebEngineWebView::editPage(PageEdit command)
+{
+    static constexpr QWebEnginePage::WebAction actions[]
+        = {QWebEnginePage::Cut, QWebEnginePage::Copy, QWebEnginePage::Paste};
+    if (m_page)
+        m_page->triggerAction(actions[int(command)]);
+}
+
 WebViewResult WebEngineWebView::requested()
 {
     m_requestPending = true;

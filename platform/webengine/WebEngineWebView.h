@@ -46,6 +46,7 @@ public:
     void findText(const QString& text, bool backward, std::function<void(int active, int total)> found) override;
     double zoomFactor() const override;
     void setZoomFactor(double factor) override;
+    void editPage(PageEdit command) override;
     bool mayClose() override;
 
     // Whether Navigate hands addresses with this scheme to the engine: only the schemes

@@ -29,7 +29,7 @@ public:
         delete m_widget.data();
     }
 
-    QStringList calls; // "Navigate <address>", "GoBack", "GoForward", "Refresh", "Stop"
+    QStringList calls; // "Navigate <address>", "GoBack", "GoForward", "Refresh", "Stop", "Cut", ...
     bool busy = false;
     QString locationName, locationURL;
     QHash<QString, int> matches; // matches of a text in the page
@@ -81,6 +81,10 @@ public:
     }
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
+    void editPage(PageEdit command) override
+    {
+        calls.append(QStringList{u"Cut"_qs, u"Copy"_qs, u"Paste"_qs}.at(int(command)));
+    }
     bool mayClose() override { return true; }
 
 private:
