@@ -4,6 +4,7 @@
 #include "mainframe/Cascade.h"
 #include "mainframe/StatusPanels.h"
 #include "mainframe/frmMain.h"
+#include "platform/ToolWindowPlacement.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -135,6 +136,24 @@ private slots:
         QFETCH(QPoint, expected);
         const auto previous = taken.isEmpty() ? std::nullopt : std::optional(taken.last());
         QCOMPARE(Cascade::place(QSize(300, 200), size, previous, taken, 20), expected);
+    }
+
+    // The downloads window: inside the frame's client area and the screen, whichever is smaller.
+    void toolWindowPlaces_data()
+    {
+        QTest::addColumn<QRect>("clientArea");
+        QTest::addColumn<QRect>("expected"); // inner geometry, 4 on each side and 20 above for the decorations
+        QTest::newRow("bottom right of the client area") << QRect(0, 30, 640, 350) << QRect(276, 156, 360, 220);
+        QTest::newRow("client area beyond the screen's bottom")
+            << QRect(100, 50, 640, 600) << QRect(276, 176, 360, 220);
+        QTest::newRow("smaller room, smaller window") << QRect(10, 250, 300, 100) << QRect(14, 270, 292, 76);
+    }
+    void toolWindowPlaces()
+    {
+        QFETCH(QRect, clientArea);
+        QFETCH(QRect, expected);
+        QCOMPARE(ToolWindowPlacement::place(clientArea, QRect(0, 0, 640, 400), QSize(360, 220), QMargins(4, 20, 4, 4)),
+                 expected);
     }
 
     void missingWebViewOpensNoWindow()
