@@ -77,9 +77,9 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
         with self.server.lock:
             self.server.requests.append(self.path if granted else f"refused {self.path}")
         body = self.server.pages.get(self.path) or page(self.path.split("/", 3)[-1] or "/")
-        headers = {"Content-Type": "text/html; charset=utf-8"}
-        if isinstance(body, tuple):  # a file: its bytes and its headers (a longer length: it never ends)
-            body, headers = body
+        headers, gate = {"Content-Type": "text/html; charset=utf-8"}, None
+        if isinstance(body, tuple):  # a file: its bytes, its headers (a longer length: it never ends), and
+            body, headers, gate = (body + (None,))[:3]  # maybe a gate its second half waits for
         if not granted:
             body, headers = page("Refused"), {"Content-Type": "text/html; charset=utf-8",
                                               "WWW-Authenticate": 'Basic realm="Members"'}
@@ -90,6 +90,11 @@ class ProxyHandler(http.server.BaseHTTPRequestHandler):
             self.send_header(name, value)
         self.send_header("Cache-Control", "no-store")
         self.end_headers()
+        if gate:
+            self.wfile.write(body[:len(body) // 2])
+            self.wfile.flush()
+            gate.wait(60)
+            body = body[len(body) // 2:]
         self.wfile.write(body)
 
     def do_CONNECT(self):  # nothing here may reach another host
@@ -148,6 +153,15 @@ def window(name, timeout=20):
 def click(win, left, top):
     """A click at a point of a window's inside."""
     x("xdotool", "mousemove", "--window", win, str(left), str(top), "click", "1")
+    time.sleep(0.3)
+
+
+def close_box(win):
+    """A click on the close box that the window manager draws in the window's title bar."""
+    info = dict(line.strip().split(": ", 1) for line in x("xwininfo", "-id", win).splitlines() if ": " in line)
+    top = int(x("xprop", "-id", win, "_NET_FRAME_EXTENTS").split("=")[1].split(",")[2])
+    left, width = int(info["Absolute upper-left X"]), int(info["Width"])
+    x("xdotool", "mousemove", str(left + width - 10), str(int(info["Absolute upper-left Y"]) - top // 2), "click", "1")
     time.sleep(0.3)
 
 
@@ -221,13 +235,13 @@ class Journeys(unittest.TestCase):
         self.clipboard_owner.stdin.close()
         time.sleep(0.3)
 
-    def open_browser(self):
+    def open_browser(self, times=1):
         """File > "Ardel's Corvel Universe" in the calculator; the frame's window id."""
         x("xdotool", "windowactivate", "--sync", self.calculator)
         click(self.calculator, 15, 10)  # the menu bar's "File"
         click(self.calculator, 45, 32)  # its first item
         frame = window("Corvel Explorer")
-        self.assertTrue(self.proxy.wait_for(HOME), "the home page was not asked for")
+        self.assertTrue(self.proxy.wait_for(HOME, times), "the home page was not asked for")
         time.sleep(0.5)
         return frame
 
@@ -428,6 +442,42 @@ class Journeys(unittest.TestCase):
         self.assertIsNone(self.program.poll(), "the program ended")
         self.program.send_signal(signal.SIGHUP)  # the placement cannot be stored: said on stderr, not in a box
         self.assertEqual(self.program.wait(20), 0)
+
+    def test_page_dialogs_lock_only_their_window(self):
+        frame = self.open_browser()
+        url = "http://a.example/loop.htm"
+        self.proxy.pages[url] = page("loop", whole("button", "onclick='for (let i = 0; i < 1000; i++) alert(i)'", "go"))
+        self.enter_address(url)
+        self.click_page(frame)
+        window("Message from a.example")
+        self.open_browser(times=2)  # the calculator's menu works while the page's dialog is up
+        close_box(frame)
+        self.assertTrue(until(lambda: not shown("Corvel Explorer"), 10), "the frame's close box did nothing")
+        self.assertTrue(shown("Calculator"))
+
+    def test_download_kept_when_its_window_closes(self):
+        frame = self.open_browser()
+        listing, song = "http://a.example/big.htm", "http://a.example/files/big.bin"
+        data, gate = bytes(range(256)) * 4096, threading.Event()
+        self.proxy.pages[listing] = page("big", whole("a", "href='/files/big.bin' download", "big")
+                                         + "<script>onpagehide = () => fetch('/closed', {keepalive: true})</script>")
+        self.proxy.pages[song] = (data, {"Content-Type": "application/octet-stream"}, gate)
+        self.enter_address(listing)
+        self.click_page(frame)
+        window("Save As")
+        key("Return")
+        window("Downloads")
+        x("xdotool", "windowactivate", "--sync", frame)
+        key("alt+f", "Up", "Return")  # File > Exit closes the only browser window
+        self.assertTrue(self.proxy.wait_for("http://a.example/closed"), "the browser window did not close")
+        close_box(frame)  # asks first: Esc keeps the frame and the download
+        self.assertTrue(until(lambda: len(shown("Corvel Explorer")) == 2, 10), "closing the frame asked nothing")
+        key("Escape")
+        gate.set()
+        saved = os.path.join(self.home, "Downloads", "big.bin")
+        self.assertTrue(until(lambda: os.path.exists(saved) and open(saved, "rb").read() == data), "not saved whole")
+        close_box(frame)  # nothing runs any more: no question
+        self.assertTrue(until(lambda: not shown("Corvel Explorer"), 10), "the frame did not close")
 
 
 if __name__ == "__main__":
