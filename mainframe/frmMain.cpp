@@ -10,10 +10,12 @@
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
 #include "platform/UnexpectedError.h"
+#include "platform/WebViewProvider.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QStyle>
 
@@ -191,8 +193,25 @@ void frmMain::changeEvent(QEvent* event)
     }
 }
 
+bool frmMain::mayEndDownloads()
+{
+    if (!WebViewProvider::downloadRunning())
+        return true;
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Corvel Explorer"),
+                         tr("A download is in progress. Cancel it and close?"), QMessageBox::Yes | QMessageBox::Cancel,
+                         this);
+    question.setDefaultButton(QMessageBox::Cancel);
+    question.setWindowModality(Qt::WindowModal); // the calculator stays usable
+    return question.exec() == QMessageBox::Yes;
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // Downloads outlive the browser windows but not the frame: the user decides first.
+    if (!mayEndDownloads()) {
+        event->ignore();
+        return;
+    }
     // A window whose page the user chose to stay on keeps the frame open with it.
     m_ui->mdiArea->closeAllSubWindows();
     const QList<QMdiSubWindow*> windows = m_ui->mdiArea->subWindowList();
@@ -200,6 +219,7 @@ void frmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    WebViewProvider::cancelDownloads();
     int cancel = 0;
     MDIForm_Unload(cancel);
     s_frame = nullptr; // a browser window shown from now on opens a fresh frame

@@ -46,6 +46,7 @@ protected:
 private:
     frmMain();
     void updateMenus();
+    bool mayEndDownloads();
     void growSqueezedWindows();
 
     std::unique_ptr<Ui::frmMain> m_ui;

@@ -78,12 +78,17 @@ public:
     virtual bool mayClose() = 0;
 };
 
-// What the web view module offers: a maker of web views.
+// What the web view module offers: a maker of web views, and the downloads its views
+// started, which outlive the windows that started them.
 class WebViewFactory
 {
 public:
     virtual ~WebViewFactory() = default;
     virtual std::unique_ptr<WebView> create(QWidget* parent) = 0;
+    // Whether a download is running.
+    virtual bool downloadRunning() const { return false; }
+    // Cancels every running download and removes its partial file.
+    virtual void cancelDownloads() { }
 };
 
 #define WebViewFactory_iid "org.corveluniverse.Calculator.WebViewFactory/1.0"

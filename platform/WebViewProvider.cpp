@@ -112,6 +112,19 @@ std::unique_ptr<WebView> create(QWidget* parent, QString* error)
     return view;
 }
 
+// Never loads the module: with no web view made, no download runs.
+bool downloadRunning()
+{
+    const WebViewFactory* factory = g_testFactory ? g_testFactory : g_moduleFactory;
+    return factory && factory->downloadRunning();
+}
+
+void cancelDownloads()
+{
+    if (WebViewFactory* factory = g_testFactory ? g_testFactory : g_moduleFactory)
+        factory->cancelDownloads();
+}
+
 void setFactoryForTesting(WebViewFactory* factory)
 {
     g_testFactory = factory;

@@ -16,6 +16,11 @@ namespace WebViewProvider {
 // broken) this returns null and, if error is given, the reason in it.
 std::unique_ptr<WebView> create(QWidget* parent, QString* error = nullptr);
 
+// Whether a download of the web views is running; false while the module is not loaded.
+bool downloadRunning();
+// Cancels every running download and removes its partial file.
+void cancelDownloads();
+
 // Tests: serve views from this factory instead of the module; null restores the module.
 void setFactoryForTesting(WebViewFactory* factory);
 // Tests: load the module from this file instead of looking for it beside the program.

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -39,6 +40,7 @@ frmBrowser* browserAt(int index)
 
 void closeFrame()
 {
+    scriptedViews().downloading = false;
     if (QPointer<frmMain> frame = frmMain::current()) {
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -205,6 +207,43 @@ private slots:
                                 QString::number(r.width() * 15), QString::number(r.height() * 15)};
         QCOMPARE(placement(), state == Qt::WindowMinimized ? earlier : twips);
         QVERIFY(reportedErrors().isEmpty());
+    }
+
+    // Closing the frame would end a running download: it asks first.
+    void closingAsksWhileADownloadRuns_data()
+    {
+        QTest::addColumn<bool>("throughExit"); // the frame's own Exit, once its last window has closed
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Cancel keeps the frame, its window and the download") << false << false;
+        QTest::newRow("Exit, answered yes, cancels the download and closes") << true << true;
+    }
+    void closingAsksWhileADownloadRuns()
+    {
+        QFETCH(bool, throughExit);
+        QFETCH(bool, yes);
+        QPointer<frmBrowser> window = frmMain::openBrowserWindow();
+        QPointer<frmMain> frame = frmMain::current();
+        scriptedViews().downloading = true;
+        if (throughExit) {
+            window->mnuFileExit_Click();
+            QTRY_VERIFY(window.isNull());
+            QVERIFY(scriptedViews().downloading);
+        }
+        QString asked;
+        QTimer person;
+        connect(&person, &QTimer::timeout, [&] {
+            if (auto* box = frame->findChild<QMessageBox*>(); box && box->isVisible()) {
+                person.stop();
+                asked = box->text();
+                QTest::keyClick(box, yes ? Qt::Key_Y : Qt::Key_Escape);
+            }
+        });
+        person.start(20);
+        throughExit ? frame->findChild<QAction*>(u"mnuFileExit2"_s)->trigger() : (void)frame->close();
+        QCOMPARE(asked, u"A download is in progress. Cancel it and close?"_s);
+        QTRY_COMPARE(frame.isNull(), yes);
+        QCOMPARE(window.isNull(), throughExit);
+        QCOMPARE(scriptedViews().downloading, !yes);
     }
 
     void failedWriteIsReportedAndTheFrameCloses()
