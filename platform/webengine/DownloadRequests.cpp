@@ -2,6 +2,7 @@
 
 #include "platform/ServerText.h"
 #include "platform/webengine/DownloadsWindow.h"
+#include "platform/webengine/RunningDownloads.h"
 #include "platform/webengine/WebEnginePage.h"
 
 #include <QDir>
@@ -54,5 +55,6 @@ void DownloadRequests::onDownloadRequested(QWebEngineDownloadRequest* request)
     download->setDownloadDirectory(target.absolutePath());
     download->setDownloadFileName(target.fileName());
     download->accept();
+    RunningDownloads::add(download);
     DownloadsWindow::add(owner, download);
 }

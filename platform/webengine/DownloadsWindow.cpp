@@ -1,17 +1,21 @@
 #include "platform/webengine/DownloadsWindow.h"
 
 #include "platform/ServerText.h"
+#include "platform/ToolWindowPlacement.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QMainWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -64,8 +68,6 @@ public:
         connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, &DownloadRow::showState);
         connect(download, &QWebEngineDownloadRequest::totalBytesChanged, this, &DownloadRow::showState);
         connect(download, &QWebEngineDownloadRequest::stateChanged, this, &DownloadRow::showState);
-        // The engine's profile goes with the last browser window, and its downloads with it.
-        connect(download, &QObject::destroyed, this, &DownloadRow::showState, Qt::QueuedConnection);
         m_started.start();
         showState();
     }
@@ -81,10 +83,14 @@ private:
     // Shows the download's state, progress and speed, and enables the buttons that apply.
     void showState()
     {
+        // An ended download goes with the profile when nothing else uses it: the row
+        // keeps showing how it ended.
+        if (!m_download)
+            return;
         using State = QWebEngineDownloadRequest::DownloadState;
-        const State state = m_download ? m_download->state() : State::DownloadCancelled;
-        const qint64 received = m_download ? m_download->receivedBytes() : 0;
-        const qint64 total = m_download ? m_download->totalBytes() : -1;
+        const State state = m_download->state();
+        const qint64 received = m_download->receivedBytes();
+        const qint64 total = m_download->totalBytes();
         const bool running = state == State::DownloadRequested || state == State::DownloadInProgress;
         m_cancel->setEnabled(running);
         m_open->setEnabled(state == State::DownloadCompleted);
@@ -149,10 +155,28 @@ DownloadsWindow::DownloadsWindow(QWidget* owner)
 
 void DownloadsWindow::add(QWidget* owner, QWebEngineDownloadRequest* download)
 {
-    if (!g_window || g_window->parentWidget() != owner)
+    if (!g_window || g_window->parentWidget() != owner) {
         g_window = new DownloadsWindow(owner);
+        g_window->placeOver(owner);
+    }
     // The newest download on top.
     g_window->m_rows->insertWidget(0, new DownloadRow(download, g_window->m_rows->parentWidget()));
     g_window->show();
     g_window->raise();
+}
+
+void DownloadsWindow::placeOver(QWidget* owner)
+{
+    // Inside the frame's client area, under its menu bar, and on the screen, a little in
+    // from the corner; the window manager is taken to decorate this window as it
+    // decorated the owner, give or take that gap.
+    const auto* frame = qobject_cast<QMainWindow*>(owner);
+    const QWidget* client = frame && frame->centralWidget() ? frame->centralWidget() : owner;
+    const int gap = 8;
+    const QRect area = QRect(client->mapToGlobal(QPoint(0, 0)), client->size()).adjusted(gap, gap, -gap, -gap);
+    const QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect outer = owner->frameGeometry(), inner = owner->geometry();
+    const QMargins decorations(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                               outer.bottom() - inner.bottom());
+    setGeometry(ToolWindowPlacement::place(area, screen->availableGeometry(), size(), decorations));
 }

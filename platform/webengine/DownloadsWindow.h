@@ -19,6 +19,7 @@ public:
 
 private:
     explicit DownloadsWindow(QWidget* owner);
+    void placeOver(QWidget* owner);
 
     QVBoxLayout* m_rows = nullptr;
 };

@@ -16,7 +16,7 @@ namespace SharedProfile {
 namespace {
 
 QWebEngineProfile* g_profile = nullptr;
-QList<QPointer<QWebEnginePage>> g_pages;
+QList<QPointer<QObject>> g_users;
 
 // What the engine of the profile below remembers: a new profile remembers nothing.
 QMultiHash<QString, QByteArray>& acceptedCertificates()
@@ -33,16 +33,16 @@ QMultiHash<QString, QByteArray>& acceptedCertificates()
 // The engine tears its profiles down when the application ends, and warns (and may
 // crash) if a page still exists then. Windows that are still open when the event loop
 // ends keep their views, so their pages are deleted here first, with the views that
-// show them; the profile follows the last of them.
+// show them, and what holds a download that still runs; the profile follows the last.
 void deletePagesBeforeExit()
 {
-    const QList<QPointer<QWebEnginePage>> pages = g_pages;
-    for (const QPointer<QWebEnginePage>& page : pages) {
-        if (!page)
+    const QList<QPointer<QObject>> users = g_users;
+    for (const QPointer<QObject>& user : users) {
+        if (!user)
             continue;
-        if (QWebEngineView* view = QWebEngineView::forPage(page))
-            delete view;
-        delete page.data();
+        if (auto* page = qobject_cast<QWebEnginePage*>(user); page && QWebEngineView::forPage(page))
+            delete QWebEngineView::forPage(page);
+        delete user.data();
     }
 }
 
@@ -117,14 +117,14 @@ QWebEngineProfile* get()
     return g_profile;
 }
 
-void track(QWebEnginePage* page)
+void track(QObject* user)
 {
-    g_pages.append(page);
+    g_users.append(user);
     // destroyed is emitted once the page's own destructor has run, so deleting the
     // profile here never leaves a page without it.
-    QObject::connect(page, &QObject::destroyed, QCoreApplication::instance(), [] {
-        g_pages.removeAll(nullptr); // the page's guard is already cleared
-        if (g_pages.isEmpty()) {
+    QObject::connect(user, &QObject::destroyed, QCoreApplication::instance(), [] {
+        g_users.removeAll(nullptr); // the user's guard is already cleared
+        if (g_users.isEmpty()) {
             delete g_profile;
             g_profile = nullptr;
         }

@@ -1,6 +1,7 @@
 #include "platform/webengine/WebEngineViewFactory.h"
 
 #include "platform/webengine/ChromiumFlags.h"
+#include "platform/webengine/RunningDownloads.h"
 #include "platform/webengine/WebEngineWebView.h"
 
 #include <QCoreApplication>
@@ -20,4 +21,14 @@ std::unique_ptr<WebView> WebEngineViewFactory::create(QWidget* parent)
     if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts))
         return nullptr;
     return std::make_unique<WebEngineWebView>(parent);
+}
+
+bool WebEngineViewFactory::downloadRunning() const
+{
+    return RunningDownloads::any();
+}
+
+void WebEngineViewFactory::cancelDownloads()
+{
+    RunningDownloads::cancelAll();
 }

@@ -15,4 +15,6 @@ public:
     WebEngineViewFactory();
 
     std::unique_ptr<WebView> create(QWidget* parent) override;
+    bool downloadRunning() const override;
+    void cancelDownloads() override;
 };

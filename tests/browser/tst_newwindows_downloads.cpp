@@ -22,7 +22,7 @@ Q_DECLARE_METATYPE(LoopbackResponse)
 namespace {
 
 enum Trigger { Click, MiddleClick, SaveLinkFromMenu, SavePageFromMenu, NoClick };
-enum Answer { Save, DismissDialog, CancelInWindow };
+enum Answer { Save, DismissDialog, CancelInWindow, CloseWindows };
 
 } // namespace
 
@@ -180,6 +180,8 @@ private slots:
         endless.kind = LoopbackResponse::Kind::Unfinished;
         QTest::newRow("cancelled in the downloads window: no file")
             << endless << link << +Click << +CancelInWindow << u"tour.mid"_s << QByteArray();
+        QTest::newRow("goes on when its window closes, cancelled when the frame does: no file")
+            << endless << link << +Click << +CloseWindows << u"tour.mid"_s << QByteArray();
     }
     void downloadEndsAsFile()
     {
@@ -223,7 +225,21 @@ private slots:
             return;
         }
         QTRY_VERIFY_WITH_TIMEOUT(downloadsWindow() && downloadsWindow()->isVisible(), 5000);
+        const QWidget* client = frmMain::current()->centralWidget(); // under the menu bar
+        QVERIFY(QRect(client->mapToGlobal(QPoint()), client->size()).contains(downloadsWindow()->frameGeometry()));
         auto* status = newestInDownloads<QLabel>(u"lblStatus"_s);
+        if (answer == CloseWindows) {
+            const QString part = path + u".download";
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(part), 10000);
+            m_window->mnuFileExit_Click(); // the last browser window
+            QTRY_VERIFY(!m_window);
+            QTest::qWait(1000);
+            QVERIFY(QFile::exists(part) && newestInDownloads<QPushButton>(u"cmdCancel"_s)->isEnabled());
+            whenDialog([](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y); });
+            frmMain::current()->close();
+            QVERIFY(!QFile::exists(part) && !frmMain::current()); // removed at once: the program may end now
+            return openWindow(m_window);
+        }
         if (answer == CancelInWindow) {
             QTRY_VERIFY_WITH_TIMEOUT(status->text().contains(u"/s"), 10000); // progress and speed shown
             QTest::mouseClick(newestInDownloads<QPushButton>(u"cmdCancel"_s), Qt::LeftButton);

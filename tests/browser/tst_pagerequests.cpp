@@ -25,22 +25,6 @@ using namespace RealEngine;
 
 namespace {
 
-// Runs act on the modal dialog as soon as one is shown (it runs an event loop of its
-// own, from inside the engine's request), as a person answers it.
-void whenModal(std::function<void(QWidget*)> act)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (QWidget* dialog = QApplication::activeModalWidget();
-            dialog && dialog->isAncestorOf(QApplication::focusWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            act(dialog);
-        }
-    });
-    poll->start();
-}
 void keys(const QString& text, Qt::Key finish)
 {
     QTest::keyClicks(QApplication::focusWidget(), text);
@@ -207,7 +191,7 @@ private slots:
         const QByteArray realm = address.contains(u"long") ? QByteArray(5000, 'x') : "Staff";
         m_server.setResponse(address, LoopbackResponse::page(u"Members"_s).behindLogin("ann:secret", realm, proxy));
         QString asked;
-        whenModal([&](QWidget* dialog) {
+        whenDialog([&](QWidget* dialog) {
             for (const QLabel* label : dialog->findChildren<QLabel*>())
                 asked += label->text() + label->toolTip();
             const bool fits = dialog->frameGeometry().width() <= dialog->screen()->availableGeometry().width();
@@ -381,7 +365,7 @@ private slots:
         const QString title = QString::fromLatin1(QTest::currentDataTag()).remove(u'(').remove(u')');
         load(u"http://a.test/print.htm"_s, button(title, byKey ? "" : "print()"), title);
         clickPage();
-        whenModal([printed](QWidget*) {
+        whenDialog([printed](QWidget*) {
             QTest::keyClick(QApplication::focusWidget(), printed ? Qt::Key_Return : Qt::Key_Escape);
         });
         if (byKey)
@@ -468,7 +452,7 @@ private slots:
         }
         QCOMPARE(view()->LocationName(), u"Stay"_s);
         bool prompted = false;
-        whenModal([&](QWidget*) {
+        whenDialog([&](QWidget*) {
             prompted = true;
             QTest::keyClick(QApplication::focusWidget(), leave ? Qt::Key_Return : Qt::Key_Escape);
         });

@@ -8,10 +8,13 @@
 #include "support/LoopbackHttpServer.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -47,6 +50,25 @@ inline void closeFrame()
         QTRY_VERIFY(frame.isNull());
     }
     QCOMPARE(reported(), QStringList());
+}
+
+// Runs act on a dialog as soon as one is shown and has the focus, as a person answers
+// it; the dialog runs an event loop of its own, often from inside the engine's request.
+inline void whenDialog(std::function<void(QWidget*)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            dialog = qobject_cast<QDialog*>(QApplication::activeWindow());
+        if (dialog && dialog->isAncestorOf(QApplication::focusWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            act(dialog);
+        }
+    });
+    poll->start();
 }
 
 // The widget that takes the view's mouse and keys.
