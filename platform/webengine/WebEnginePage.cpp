@@ -1,5 +1,6 @@
 #include "platform/webengine/WebEnginePage.h"
 
+#include "platform/webengine/PageDialogs.h"
 #include "platform/webengine/SharedProfile.h"
 
 #include <QCoreApplication>
@@ -25,9 +26,27 @@ bool WebEnginePage::javaScriptConfirm(const QUrl& securityOrigin, const QString&
               "QWebEnginePage", "Are you sure you want to leave this page? Changes that you made may not be saved.");
     if (leavePrompt)
         emit leavePromptShown();
-    const QPointer<WebEnginePage> alive(this); // the prompt runs an event loop of its own
-    const bool answer = QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+    const QPointer<WebEnginePage> alive(this); // the dialog runs an event loop of its own
+    const bool answer = m_dialogs
+        && m_dialogs->ask(leavePrompt ? PageDialogs::Kind::Leave : PageDialogs::Kind::Confirm, securityOrigin, msg,
+                          nullptr);
     if (alive && leavePrompt)
         emit leavePromptAnswered(answer);
     return answer;
+}
+
+void WebEnginePage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg)
+{
+    if (m_dialogs)
+        m_dialogs->ask(PageDialogs::Kind::Alert, securityOrigin, msg, nullptr);
+}
+
+bool WebEnginePage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                                     QString* result)
+{
+    QString text = defaultValue;
+    if (!m_dialogs || !m_dialogs->ask(PageDialogs::Kind::Prompt, securityOrigin, msg, &text))
+        return false;
+    *result = text;
+    return true;
 }

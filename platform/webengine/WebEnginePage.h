@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/webengine/PageDialogs.h"
+
+#include <QPointer>
 #include <QWebEnginePage>
 
 #include <functional>
@@ -7,8 +10,8 @@
 // The page of every view of the module, on the shared profile. It opens the new windows
 // a page asks for through the window maker its view gives it, and tells when the
 // engine's "leave this page?" prompt is shown and how it was answered: the engine
-// reports a cancelled navigation or close nowhere else. Pop-ups a page opens without a
-// user's click or key never get here: the profile's settings have the engine refuse them.
+// reports a cancelled navigation or close nowhere else. Its JavaScript dialogs and that
+// prompt are shown by the PageDialogs its view gives it.
 class WebEnginePage : public QWebEnginePage
 {
     Q_OBJECT
@@ -20,6 +23,7 @@ public:
     explicit WebEnginePage(QObject* parent);
 
     void setWindowMaker(WindowMaker maker) { m_windowMaker = std::move(maker); }
+    void setDialogs(PageDialogs* dialogs) { m_dialogs = dialogs; }
 
 signals:
     void leavePromptShown();
@@ -27,8 +31,12 @@ signals:
 
 protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
     bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                          QString* result) override;
 
 private:
     WindowMaker m_windowMaker;
+    QPointer<PageDialogs> m_dialogs;
 };

@@ -7,6 +7,7 @@
 #include "platform/webengine/LeavePrompt.h"
 #include "platform/webengine/LinkBubble.h"
 #include "platform/webengine/LoginRequests.h"
+#include "platform/webengine/PageDialogs.h"
 #include "platform/webengine/PagePrinter.h"
 #include "platform/webengine/PermissionBar.h"
 #include "platform/webengine/ProgressLine.h"
@@ -42,6 +43,7 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
            CrashNotice>(page, m_view);
     // Two made the same way, which the view listens to: both may end a request.
     m_leavePrompt = new LeavePrompt(page, m_view);
+    m_dialogs = new PageDialogs(page, m_view);
     connect(m_leavePrompt, &LeavePrompt::stayed, this, &WebEngineWebView::onLeavePromptDeclined);
     auto* certificates = new CertificateBar(page, m_view);
     connect(certificates, &CertificateBar::questionAsked, this, &WebEngineWebView::onCertificateQuestion);
@@ -54,6 +56,13 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
 
 WebEngineWebView::~WebEngineWebView()
 {
+    // A page showing a dialog is inside the engine's request, which must end first.
+    if (m_view && m_dialogs && m_dialogs->cancel()) {
+        m_view->hide();
+        m_view->setParent(nullptr);
+        m_dialogs->deleteViewWhenAnswered();
+        return;
+    }
     delete m_view.data();
 }
 
@@ -237,6 +246,10 @@ void WebEngineWebView::onLoadingChanged(const QWebEngineLoadingInfo& info)
 
 bool WebEngineWebView::mayClose()
 {
+    // A dialog that is up is answered as Cancel, and the page is not asked again; while
+    // another page's dialog is up the engine could not run this page's unload handlers.
+    if ((m_dialogs && m_dialogs->cancel()) || PageDialogs::anyShown())
+        return true;
     return !m_leavePrompt || m_leavePrompt->mayClose();
 }
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class LeavePrompt;
+class PageDialogs;
 class QUrl;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -69,6 +70,7 @@ private:
     QPointer<QWebEngineView> m_view;
     QPointer<QWebEnginePage> m_page;
     QPointer<LeavePrompt> m_leavePrompt;
+    QPointer<PageDialogs> m_dialogs;
     WebViewEvents* m_events = nullptr;
     bool m_requestPending = false;
     bool m_loading = false;

@@ -8,6 +8,7 @@
 #include "support/RealEngine.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -421,6 +422,50 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(u"a.test"_s).contains(u"http://a.test/crash.htm"_s), 15000);
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
         QVERIFY(!notice->isVisible());
+    }
+
+    // A page's dialogs hold only its own window. From the second on, the page's dialogs
+    // can be stopped: the rest are answered at once.
+    void pageDialogsHoldOnlyTheirWindow()
+    {
+        load(u"http://a.test/dialogs.htm"_s,
+             button(u"dialogs"_s,
+                    "let n = 0; for (let i = 0; i < 100; i++) { alert(i); n++ }"
+                    "done(n + ' ' + confirm('c') + ' ' + prompt('p', 'x'))"),
+             u"dialogs"_s);
+        QList<bool> offered; // whether each dialog offered to stop the page's dialogs
+        const auto answer = [&](QWidget* dialog) {
+            auto* stop = dialog->findChild<QCheckBox*>();
+            offered.append(stop != nullptr);
+            QVERIFY(!m_window->isEnabled() && m_window->parentWidget()->isEnabled()); // its close box is not held
+            if (stop)
+                QTest::mouseClick(stop, Qt::LeftButton, {}, QPoint(2, stop->height() / 2));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        };
+        whenDialog([&](QWidget* dialog) {
+            answer(dialog);
+            whenDialog(answer);
+        });
+        clickPage();
+        QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), u"100 false null"_s, 10000);
+        QCOMPARE(offered, (QList<bool>{false, true}));
+        QVERIFY(m_window->isEnabled());
+
+        // Another window opens and closes while a dialog is up; closing the dialog's own
+        // window answers it as Cancel.
+        load(u"http://a.test/ask.htm"_s, button(u"ask"_s, "fetch('/answer?' + confirm('c'), {keepalive: true})"),
+             u"ask"_s);
+        QPointer<frmBrowser> other;
+        whenDialog([&](QWidget*) {
+            other = frmMain::openBrowserWindow();
+            other->mnuFileExit_Click();
+            m_window->parentWidget()->close(); // as its close box does
+        });
+        clickPage();
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.urlsTo(u"a.test"_s).contains(u"http://a.test/answer?false"_s), 10000);
+        QVERIFY(!other && !m_window);
+        activateFrame();
+        openWindow(m_window);
     }
 
     // Rows run in turn on a page that asks before it is left; the last one closes the window.
