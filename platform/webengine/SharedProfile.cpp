@@ -82,11 +82,12 @@ QWebEngineProfile* makeProfile()
 
     // Every page reads its settings from these, the profile's: no page sets its own.
     QWebEngineSettings* settings = profile->settings();
-    // Links and scripts must never hand an address to another program of the desktop
-    // (mailto:, custom schemes): the engine then refuses such navigations itself.
-    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
-    // Pages open windows only on a user's click or key; pop-ups of their own are refused.
-    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // Addresses of other programs of the desktop (mailto:, custom schemes) reach the page
+    // on a user's click, which hands them on or refuses them; the engine refuses the others.
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowUnknownUrlSchemesFromUserInteraction);
+    // Every window a page opens reaches the page, which refuses those opened without a
+    // user's click or key, and says so.
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     // The engine's PDF viewer is a plugin: PDFs show in the page instead of downloading.
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     // Full-screen requests reach the page's FullScreenRequests, which grants them.

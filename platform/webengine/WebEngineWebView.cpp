@@ -11,6 +11,7 @@
 #include "platform/webengine/PagePrinter.h"
 #include "platform/webengine/PermissionBar.h"
 #include "platform/webengine/ProgressLine.h"
+#include "platform/webengine/RefusalBar.h"
 #include "platform/webengine/WebEnginePage.h"
 
 #include <QWebEngineFindTextResult>
@@ -43,6 +44,7 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
            CrashNotice>(page, m_view);
     // Two made the same way, which the view listens to: both may end a request.
     m_leavePrompt = new LeavePrompt(page, m_view);
+    m_refusals = new RefusalBar(page, m_view);
     m_dialogs = new PageDialogs(page, m_view);
     connect(m_leavePrompt, &LeavePrompt::stayed, this, &WebEngineWebView::onLeavePromptDeclined);
     auto* certificates = new CertificateBar(page, m_view);
@@ -84,24 +86,6 @@ QWebEnginePage* WebEngineWebView::openWindow()
     return page;
 }
 
-bool WebEngineWebView::opensScheme(const QString& scheme)
-{
-    // What is left without a scheme after resolve() (spaces only) is the engine's to
-    // resolve too (it shows a blank page).
-    static const QStringList engineSchemes = {
-        QString(),
-        QStringLiteral("http"),
-        QStringLiteral("https"),
-        QStringLiteral("file"),
-        QStringLiteral("data"),
-        QStringLiteral("about"),
-        QStringLiteral("blob"),
-        QStringLiteral("qrc"),
-        QStringLiteral("view-source"),
-    };
-    return engineSchemes.contains(scheme.toLower());
-}
-
 WebViewResult WebEngineWebView::Navigate(const QString& address)
 {
     if (!m_page)
@@ -110,13 +94,21 @@ WebViewResult WebEngineWebView::Navigate(const QString& address)
     // The engine silently drops an address holding a NUL character, which would leave
     // the view busy for good.
     if (!url.isValid() || address.contains(QChar(0)))
-        return WebViewResult::refused(u"\"" % address % u"\" is not a web address.");
-    if (!opensScheme(url.scheme())) {
-        return WebViewResult::refused(u"Addresses starting with \"" % url.scheme()
-                                      % u":\" are not opened by this browser.");
+        return refuse(tr("\u201c%1\u201d is not a web address").arg(address.trimmed().left(200)));
+    if (WebEnginePage::isOtherProgramsScheme(url.scheme())) {
+        m_refusals->openElsewhere(url, true);
+        return WebViewResult::accepted(); // handed on, or refused with a word in the view: nothing loads
     }
+    if (!WebEnginePage::opensScheme(url.scheme()))
+        return refuse(tr("Addresses starting with \u201c%1:\u201d are not opened by this browser").arg(url.scheme()));
     m_page->load(url);
     return requested();
+}
+
+WebViewResult WebEngineWebView::refuse(const QString& why)
+{
+    m_refusals->say(why);
+    return WebViewResult::refused(why);
 }
 
 QUrl WebEngineWebView::resolve(const QString& address)
@@ -128,14 +120,18 @@ QUrl WebEngineWebView::resolve(const QString& address)
         return QUrl(address);
     // A script address is never taken for a host, whatever follows its colon.
     const QString scheme = asTyped.scheme().toLower();
-    if (scheme.isEmpty() || (!opensScheme(scheme) && scheme != u"javascript")) {
-        // "example.com" and "localhost:8080/x" as browsers read them. An address of
-        // another program ("mailto:x") comes back unchanged and is refused below.
-        const QUrl guessed = QUrl::fromUserInput(typed);
-        if (guessed.isValid())
-            return guessed;
-    }
-    return asTyped;
+    if (!scheme.isEmpty() && (WebEnginePage::opensScheme(scheme) || scheme == u"javascript"))
+        return asTyped;
+    // "example.com" and "localhost:8080/x" as browsers read them. Words are no address: a
+    // host holds no spaces (no valid address comes back), and has a dot unless it is this
+    // computer or a numeric one. An address of another program ("mailto:x") comes back
+    // unchanged.
+    const QUrl guessed = QUrl::fromUserInput(typed);
+    const QString host = guessed.host();
+    const bool aHost = host.contains(u'.') || host.contains(u':') || host == u"localhost";
+    if (guessed.isValid() && (aHost || !WebEnginePage::opensScheme(guessed.scheme())))
+        return guessed;
+    return scheme.isEmpty() ? QUrl() : asTyped;
 }
 
 WebViewResult WebEngineWebView::GoBack()

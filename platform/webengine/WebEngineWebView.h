@@ -7,6 +7,7 @@
 
 class LeavePrompt;
 class PageDialogs;
+class RefusalBar;
 class QUrl;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -50,16 +51,16 @@ public:
     void editPage(PageEdit command) override;
     bool mayClose() override;
 
-    // Whether Navigate hands addresses with this scheme to the engine: only the schemes
-    // the engine opens itself, never those it would pass to another program.
-    static bool opensScheme(const QString& scheme);
     // The address Navigate loads for a typed text: surrounding spaces dropped, and a
-    // text without a scheme completed as browsers do ("example.com" is http).
+    // text without a scheme completed as browsers do ("example.com" is http); invalid
+    // for words that are no address.
     static QUrl resolve(const QString& address);
 
 private:
     QWebEnginePage* openWindow();
     WebViewResult requested();
+    // Refuses a request, saying why in the view.
+    WebViewResult refuse(const QString& why);
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void onUrlChanged(const QUrl& url);
     void onRenderProcessTerminated();
@@ -71,6 +72,7 @@ private:
     QPointer<QWebEnginePage> m_page;
     QPointer<LeavePrompt> m_leavePrompt;
     QPointer<PageDialogs> m_dialogs;
+    QPointer<RefusalBar> m_refusals;
     WebViewEvents* m_events = nullptr;
     bool m_requestPending = false;
     bool m_loading = false;
