@@ -7,11 +7,11 @@
 #include "platform/webengine/LeavePrompt.h"
 #include "platform/webengine/LinkBubble.h"
 #include "platform/webengine/LoginRequests.h"
+#include "platform/webengine/NoticeBar.h"
 #include "platform/webengine/PageDialogs.h"
 #include "platform/webengine/PagePrinter.h"
 #include "platform/webengine/PermissionBar.h"
 #include "platform/webengine/ProgressLine.h"
-#include "platform/webengine/RefusalBar.h"
 #include "platform/webengine/WebEnginePage.h"
 
 #include <QWebEngineFindTextResult>
@@ -44,7 +44,7 @@ WebEngineWebView::WebEngineWebView(QWidget* parent)
            CrashNotice>(page, m_view);
     // Two made the same way, which the view listens to: both may end a request.
     m_leavePrompt = new LeavePrompt(page, m_view);
-    m_refusals = new RefusalBar(page, m_view);
+    m_notices = new NoticeBar(page, m_view);
     m_dialogs = new PageDialogs(page, m_view);
     connect(m_leavePrompt, &LeavePrompt::stayed, this, &WebEngineWebView::onLeavePromptDeclined);
     auto* certificates = new CertificateBar(page, m_view);
@@ -96,7 +96,7 @@ WebViewResult WebEngineWebView::Navigate(const QString& address)
     if (!url.isValid() || address.contains(QChar(0)))
         return refuse(tr("\u201c%1\u201d is not a web address").arg(address.trimmed().left(200)));
     if (WebEnginePage::isOtherProgramsScheme(url.scheme())) {
-        m_refusals->openElsewhere(url, true);
+        m_notices->openElsewhere(url, true);
         return WebViewResult::accepted(); // handed on, or refused with a word in the view: nothing loads
     }
     if (!WebEnginePage::opensScheme(url.scheme()))
@@ -107,7 +107,7 @@ WebViewResult WebEngineWebView::Navigate(const QString& address)
 
 WebViewResult WebEngineWebView::refuse(const QString& why)
 {
-    m_refusals->say(why);
+    m_notices->say(why);
     return WebViewResult::refused(why);
 }
 

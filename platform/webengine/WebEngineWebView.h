@@ -7,7 +7,7 @@
 
 class LeavePrompt;
 class PageDialogs;
-class RefusalBar;
+class NoticeBar;
 class QUrl;
 class QWebEngineLoadingInfo;
 class QWebEnginePage;
@@ -72,7 +72,7 @@ private:
     QPointer<QWebEnginePage> m_page;
     QPointer<LeavePrompt> m_leavePrompt;
     QPointer<PageDialogs> m_dialogs;
-    QPointer<RefusalBar> m_refusals;
+    QPointer<NoticeBar> m_notices;
     WebViewEvents* m_events = nullptr;
     bool m_requestPending = false;
     bool m_loading = false;

@@ -180,7 +180,7 @@ private slots:
         const bool followed = address.startsWith(u"http");
         if (followed)
             QTRY_COMPARE_WITH_TIMEOUT(view()->LocationURL(), address, 15000);
-        auto* bar = view()->widget()->findChild<QWidget*>(u"refusalBar"_s);
+        auto* bar = view()->widget()->findChild<QWidget*>(u"noticeBar"_s);
         QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible() || !m_handedOff.isEmpty() || followed, 5000);
         QTest::qWait(300); // nothing more comes
         QDesktopServices::setUrlHandler(u"mailto"_s, this, "open");

@@ -130,7 +130,7 @@ private slots:
         const int windows = area()->subWindowList().size();
         act(Trigger(trigger));
         if (trigger == NoClick) {
-            auto* bar = m_window->brwWebBrowser()->widget()->findChild<QWidget*>(u"refusalBar"_s);
+            auto* bar = m_window->brwWebBrowser()->widget()->findChild<QWidget*>(u"noticeBar"_s);
             QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
             QCOMPARE(bar->findChild<QLabel*>()->text(), u"This page tried to open a window"_s);
             QCOMPARE(area()->subWindowList().size(), windows);
@@ -304,7 +304,7 @@ private slots:
         type(typed);
         auto* box = m_window->findChild<QComboBox*>(u"cboAddress"_s);
         if (!loaded.startsWith(u"http")) {
-            auto* bar = m_window->brwWebBrowser()->widget()->findChild<QWidget*>(u"refusalBar"_s);
+            auto* bar = m_window->brwWebBrowser()->widget()->findChild<QWidget*>(u"noticeBar"_s);
             QTRY_VERIFY(bar->isVisible());
             QCOMPARE(bar->findChild<QLabel*>()->text(), loaded);
             QTest::qWait(500);

@@ -1,4 +1,4 @@
-#include "platform/webengine/RefusalBar.h"
+#include "platform/webengine/NoticeBar.h"
 
 #include "platform/webengine/WebEnginePage.h"
 
@@ -19,12 +19,12 @@ QString quoted(const QString& address)
 
 } // namespace
 
-RefusalBar::RefusalBar(WebEnginePage* page, QWebEngineView* view)
+NoticeBar::NoticeBar(WebEnginePage* page, QWebEngineView* view)
     : ViewOverlay(view)
     , m_text(new QLabel(this))
     , m_action(new QPushButton(this))
 {
-    setObjectName(QStringLiteral("refusalBar"));
+    setObjectName(QStringLiteral("noticeBar"));
     auto* close = new QPushButton(tr("&Close"), this);
     makeBar(m_text, {m_action, close});
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
@@ -39,7 +39,7 @@ RefusalBar::RefusalBar(WebEnginePage* page, QWebEngineView* view)
             && !WebEnginePage::isOtherProgramsScheme(info.url().scheme()))
             hide();
     });
-    connect(page, &WebEnginePage::otherProgramAddress, this, &RefusalBar::openElsewhere);
+    connect(page, &WebEnginePage::otherProgramAddress, this, &NoticeBar::openElsewhere);
     connect(page, &WebEnginePage::popupBlocked, this, [this, page](const QUrl& address) {
         say(tr("This page tried to open a window"), tr("&Open it"), [page, address] {
             if (QWebEnginePage* opened = page->openWindow())
@@ -48,7 +48,7 @@ RefusalBar::RefusalBar(WebEnginePage* page, QWebEngineView* view)
     });
 }
 
-void RefusalBar::say(const QString& why, const QString& button, std::function<void()> run)
+void NoticeBar::say(const QString& why, const QString& button, std::function<void()> run)
 {
     m_text->setText(why);
     m_action->setText(button);
@@ -57,7 +57,7 @@ void RefusalBar::say(const QString& why, const QString& button, std::function<vo
     showOnTop();
 }
 
-void RefusalBar::openElsewhere(const QUrl& address, bool byClick)
+void NoticeBar::openElsewhere(const QUrl& address, bool byClick)
 {
     const QString shown = address.toDisplayString();
     if (address.scheme().compare(u"mailto", Qt::CaseInsensitive) != 0)
@@ -68,7 +68,7 @@ void RefusalBar::openElsewhere(const QUrl& address, bool byClick)
         say(tr("No mail program is set up to open %1").arg(quoted(shown)));
 }
 
-void RefusalBar::place()
+void NoticeBar::place()
 {
     const QWidget* view = parentWidget();
     setGeometry(0, 0, view->width(), sizeHint().height());
