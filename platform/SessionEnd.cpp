@@ -1,5 +1,7 @@
 #include "platform/SessionEnd.h"
 
+#include "platform/WebViewProvider.h"
+
 #include <QApplication>
 #include <QSocketNotifier>
 
@@ -39,6 +41,9 @@ void onSignal(int number)
 void closeEverything()
 {
     g_ending = true;
+    // Downloads outlive the browser windows, and the frame would ask about them: they go
+    // first, with their partial files.
+    WebViewProvider::cancelDownloads();
     // Open dialogs first, then every window; each dialog's own event loop ends with it.
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);

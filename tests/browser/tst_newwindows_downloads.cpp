@@ -250,7 +250,8 @@ private slots:
             QTest::mouseClick(newestInDownloads<QPushButton>(u"cmdCancel"_s), Qt::LeftButton);
             QTRY_COMPARE_WITH_TIMEOUT(status->text(), u"Cancelled"_s, 10000);
             // The engine removes the partial file on its own thread, after reporting the cancel.
-            QTRY_VERIFY_WITH_TIMEOUT(QDir(m_downloads).isEmpty(QDir::Files | QDir::NoDotAndDotDot), 10000);
+            QTRY_VERIFY2_WITH_TIMEOUT(QDir(m_downloads).isEmpty(QDir::Files | QDir::NoDotAndDotDot),
+                                      qPrintable(QDir(m_downloads).entryList(QDir::Files).join(u' ')), 10000);
             return;
         }
         QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith(u"Done"), 15000);
