@@ -313,6 +313,9 @@ class Journeys(unittest.TestCase):
         key("ctrl+a")
         key("ctrl+c")
         self.assertEqual(clipboard().strip(), "Nimbrel on tour")
+        self.set_clipboard("old")
+        key("alt+e", "o")  # Edit > Copy, the page still holding the focus
+        self.assertEqual(clipboard().strip(), "Nimbrel on tour")
 
     def test_paste_into_a_form_field_of_the_page(self):
         frame = self.open_browser()
