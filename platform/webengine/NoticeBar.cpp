@@ -25,6 +25,7 @@ NoticeBar::NoticeBar(WebEnginePage* page, QWebEngineView* view)
     , m_action(new QPushButton(this))
 {
     setObjectName(QStringLiteral("noticeBar"));
+    m_action->setObjectName(QStringLiteral("cmdAction"));
     auto* close = new QPushButton(tr("&Close"), this);
     makeBar(m_text, {m_action, close});
     connect(close, &QPushButton::clicked, this, &QWidget::hide);

