@@ -1,5 +1,6 @@
 #include "platform/webengine/NoticeBar.h"
 
+#include "platform/ServerText.h"
 #include "platform/webengine/WebEnginePage.h"
 
 #include <QDesktopServices>
@@ -10,11 +11,13 @@
 
 namespace {
 
-// An address as the bar names it: not longer than the bar can sensibly hold.
+// An address as the bar names it: cleaned of hidden characters, not longer than the bar
+// can sensibly hold.
 QString quoted(const QString& address)
 {
     constexpr int longest = 200;
-    return u'\u201c' + (address.size() > longest ? address.left(longest) + u'\u2026' : address) + u'\u201d';
+    const QString cleaned = ServerText::cleaned(address);
+    return u'\u201c' + (cleaned.size() > longest ? cleaned.left(longest) + u'\u2026' : cleaned) + u'\u201d';
 }
 
 } // namespace

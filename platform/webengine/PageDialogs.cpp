@@ -1,5 +1,6 @@
 #include "platform/webengine/PageDialogs.h"
 
+#include "platform/ServerText.h"
 #include "platform/webengine/WebEnginePage.h"
 
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
@@ -17,15 +17,15 @@ namespace {
 
 int g_shown = 0; // dialogs up, of every page
 
-// A page's text as the dialog shows it: no control or direction-changing characters but
-// line breaks and tabs, and not longer than a dialog can sensibly hold.
-QString shown(QString text)
+// A page's text as the dialog shows it: each line cleaned of hidden characters, and not
+// longer than a dialog can sensibly hold.
+QString shown(const QString& text)
 {
-    static const QRegularExpression hidden(QStringLiteral("[\\x00-\\x08\\x0b-\\x1f\\x7f\\x{200b}-\\x{200f}"
-                                                          "\\x{202a}-\\x{202e}\\x{2066}-\\x{2069}]"));
-    text.remove(hidden);
     constexpr int longest = 1000;
-    return text.size() > longest ? text.left(longest) + QChar(0x2026) : text;
+    QStringList lines = text.left(longest).split(u'\n');
+    for (QString& line : lines)
+        line = ServerText::cleaned(line);
+    return lines.join(u'\n') + (text.size() > longest ? QStringLiteral("\u2026") : QString());
 }
 
 } // namespace
@@ -37,8 +37,10 @@ PageDialogs::PageDialogs(WebEnginePage* page, QWebEngineView* view)
     page->setDialogs(this);
     // A new document starts with no dialogs shown and none stopped.
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
-        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
-            m_shown = 0, m_silenced = false;
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+            m_shown = 0;
+            m_silenced = false;
+        }
     });
 }
 
