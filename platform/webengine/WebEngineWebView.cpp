@@ -1,5 +1,7 @@
 #include "platform/webengine/WebEngineWebView.h"
 
+#include "platform/ServerText.h"
+
 #include "platform/webengine/CertificateBar.h"
 #include "platform/webengine/CrashNotice.h"
 #include "platform/webengine/DownloadRequests.h"
@@ -170,7 +172,8 @@ WebViewResult WebEngineWebView::Stop()
 
 QString WebEngineWebView::LocationName() const
 {
-    return m_page ? m_page->title() : QString();
+    // The title becomes the window's: a page must not reorder or hide what it shows.
+    return m_page ? ServerText::cleaned(m_page->title()) : QString();
 }
 
 QString WebEngineWebView::LocationURL() const

@@ -193,6 +193,13 @@ private slots:
         loadsAgain(u"/after.htm"_s);
     }
 
+    void pageTitleCannotReorderTheWindowTitle()
+    {
+        m_server.setResponse(pageUrl(u"/title.htm"_s), LoopbackResponse::page(u"exe.\u202Etxt\u200B\u2066x"_s));
+        type(pageUrl(u"/title.htm"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"exe.txtx"_s, 20000);
+    }
+
     void downloadNameIsMadeSafe_data()
     {
         QTest::addColumn<QString>("proposed");
