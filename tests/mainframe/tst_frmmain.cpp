@@ -69,11 +69,11 @@ private slots:
         frmMain* frame = frmMain::current();
         QVERIFY(QTest::qWaitForWindowActive(frame));
         // The page holds the focus at once, and Ctrl+N there opens a second window on the home page.
-        QCOMPARE(focused(), first->brwWebBrowser()->widget());
+        QTRY_COMPARE(focused(), first->brwWebBrowser()->widget()->focusProxy());
         press(Qt::CTRL | Qt::Key_N);
         QCOMPARE(frame->mdiArea()->subWindowList().size(), 2);
         auto* second = browserAt(1);
-        QCOMPARE(focused(), second->brwWebBrowser()->widget());
+        QTRY_COMPARE(focused(), second->brwWebBrowser()->widget()->focusProxy());
         QCOMPARE(viewOf(second)->calls, QStringList{u"Navigate " % FixedAddresses::home()});
         QCOMPARE(viewOf(first)->calls, QStringList{u"Navigate " % FixedAddresses::home()});
         QCOMPARE(firstMenu(frame), second->menus().first()->menuAction());
