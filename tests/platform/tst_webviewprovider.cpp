@@ -1,14 +1,19 @@
+#include "platform/CalculatorApplication.h"
 #include "platform/WebViewProvider.h"
 #include "platform/webengine/ChromiumFlags.h"
 
 #include <QFile>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
+#include <stdexcept>
+
 // The provider when the module cannot serve: a null view and a reason naming the file,
-// never a crash. Also the engine's start flags.
+// never a crash. Also the engine's start flags, and the course of an unexpected failure.
 class tst_WebViewProvider : public QObject
 {
     Q_OBJECT
@@ -75,6 +80,29 @@ private slots:
         QCOMPARE(ChromiumFlags::withSandboxPolicy(before, root), after);
     }
 
+    // A failure that no handler expects shows a box naming it, each time; the program goes on.
+    void unexpectedFailureShowsItsBoxEachTime()
+    {
+        QStringList shown;
+        QTimer person; // reads each box and presses Enter
+        connect(&person, &QTimer::timeout, this, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && box->isAncestorOf(QApplication::focusWidget())) {
+                shown << box->windowTitle() + u": " + box->text();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+        });
+        person.start(10);
+        for (const char* failure : {"disk on fire", "out of paper"}) {
+            const qsizetype before = shown.size();
+            QTimer::singleShot(0, this, [failure] { throw std::runtime_error(failure); });
+            QTRY_COMPARE(shown.size(), before + 1);
+        }
+        QCOMPARE(shown,
+                 (QStringList{u"Calculator: Unexpected error: disk on fire"_qs,
+                              u"Calculator: Unexpected error: out of paper"_qs}));
+    }
+
     void chromiumLogsOnlyWhenAskedFor_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -95,5 +123,10 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_WebViewProvider)
+int main(int argc, char** argv)
+{
+    CalculatorApplication app(argc, argv);
+    tst_WebViewProvider test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_webviewprovider.moc"
