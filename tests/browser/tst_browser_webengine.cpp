@@ -1,6 +1,5 @@
 // The browser window on the real Qt WebEngine, every request routed to a loopback server
 // that stands as the engine's proxy and records absolute addresses.
-#include "browser/Favourites.h"
 #include "browser/FixedAddresses.h"
 #include "platform/WebEngineTestMain.h"
 #include "platform/WebViewProvider.h"
@@ -10,7 +9,6 @@
 #include <QDesktopServices>
 #include <QDirIterator>
 #include <QLabel>
-#include <QMenu>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -40,7 +38,6 @@ class tst_BrowserWebEngine : public QObject
     QStringList m_titles, m_handedOff;
 
     QComboBox* box() const { return m_window->findChild<QComboBox*>(u"cboAddress"_s); }
-    QTimer* timer() const { return m_window->findChild<QTimer*>(u"timTimer"_s); }
     WebView* view() const { return m_window->brwWebBrowser(); }
     QWidget* viewInput() const { return RealEngine::viewInput(m_window); }
     bool reached(const QString& address) const
@@ -209,28 +206,6 @@ private slots:
         QTRY_COMPARE(view()->zoomFactor(), 1.1);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_0));
         QTRY_COMPARE(view()->zoomFactor(), 1.0);
-    }
-
-    // Each of the window's Favourites commands reaches, exactly, the address that the
-    // same command of a separately built tree hands over, without the busy poll.
-    void everyFavouriteReachesItsAddress()
-    {
-        QMenu tree;
-        QString handed;
-        Favourites::buildMenu(&tree, [&handed](const QString& address) { handed = address; });
-        int commands = 0;
-        for (QAction* command : tree.findChildren<QAction*>()) {
-            if (command->isSeparator() || command->menu() || command->objectName().isEmpty())
-                continue;
-            command->trigger();
-            QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
-            m_window->findChild<QAction*>(command->objectName())->trigger();
-            QVERIFY2(!timer()->isActive(), qPrintable(command->objectName()));
-            QTRY_VERIFY2_WITH_TIMEOUT(reached(handed), qPrintable(handed), 20000);
-            ++commands;
-        }
-        QCOMPARE(commands, 55);
-        QTRY_VERIFY_WITH_TIMEOUT(!view()->Busy(), 20000);
     }
 };
 

@@ -102,25 +102,6 @@ private slots:
                  (QStringList{u"Calculator: Unexpected error: disk on fire"_qs,
                               u"Calculator: Unexpected error: out of paper"_qs}));
     }
-
-    void chromiumLogsOnlyWhenAskedFor_data()
-    {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("no flags: fatal errors only") << QByteArray() << QByteArray("--log-level=3");
-        QTest::newRow("the user's flags stay first") << QByteArray("--a ") << QByteArray("--a --log-level=3");
-        QTest::newRow("the user's own level wins") << QByteArray("--log-level=0") << QByteArray("--log-level=0");
-        QTest::newRow("logging asked for")
-            << QByteArray("--enable-logging=stderr --v=1") << QByteArray("--enable-logging=stderr --v=1");
-        QTest::newRow("a flag merely starting alike asks for nothing")
-            << QByteArray("--vmodule-x") << QByteArray("--vmodule-x --log-level=3");
-    }
-    void chromiumLogsOnlyWhenAskedFor()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        QCOMPARE(ChromiumFlags::withQuietLogging(before), after);
-    }
 };
 
 int main(int argc, char** argv)
