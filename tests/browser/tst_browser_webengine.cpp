@@ -39,27 +39,9 @@ class tst_BrowserWebEngine : public QObject
 
     QComboBox* box() const { return m_window->findChild<QComboBox*>(u"cboAddress"_s); }
     WebView* view() const { return m_window->brwWebBrowser(); }
-    QWidget* viewInput() const { return RealEngine::viewInput(m_window); }
     bool reached(const QString& address) const
     {
         return m_server.urlsTo(QUrl(address).host()).contains(asSent(address));
-    }
-    void type(const QString& address) { typeAddress(address); }
-    // A click into the page gives it the focus; clicks in turn at one spot would make a
-    // double click, so each goes a little lower.
-    void clickPage()
-    {
-        static int clicks = 0;
-        QTest::mouseClick(viewInput(), Qt::LeftButton, {},
-                          viewInput()->rect().center() + QPoint(0, 20 * (clicks++ % 4)));
-        QTRY_VERIFY(viewInput()->hasFocus());
-    }
-    void load(const QString& address, const QString& title, const QByteArray& body)
-    {
-        m_server.setResponse(address, LoopbackResponse::page(title, body));
-        type(address);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     }
     bool settled() const { return RealEngine::settled(m_window); }
 
@@ -127,7 +109,7 @@ private slots:
         m_window->setWindowTitle(QString());
         m_titles.clear();
         if (how == u"Enter")
-            type(address);
+            typeAddress(address);
         else
             m_window->tbToolBar_ButtonClick(how);
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
@@ -150,11 +132,9 @@ private slots:
         QFETCH(QString, href);
         QFETCH(bool, followed);
         const QString links = u"http://a.test/links.htm"_s;
-        m_server.setResponse(links, LoopbackResponse::page(u"links"_s, wholePage("href=\"" + href.toUtf8() + '"')));
-        type(links);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"links"_s, 15000);
-        QTest::qWait(300); // let the page lay out before clicking it
-        QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center());
+        load(m_server, m_window, links, LoopbackResponse::page(u"links"_s, wholePage("href=\"" + href.toUtf8() + '"')),
+             u"links"_s);
+        clickPage(m_window);
         if (followed)
             QTRY_COMPARE_WITH_TIMEOUT(view()->LocationURL(), href, 15000);
         else
@@ -170,9 +150,7 @@ private slots:
             u"stored"_s, "<script>localStorage.setItem('k','v');indexedDB.open('d');</script>");
         stored.headers.emplaceBack("Set-Cookie", "id=1; Max-Age=86400");
         stored.headers.emplaceBack("Cache-Control", "max-age=86400");
-        m_server.setResponse(u"http://a.test/store.htm"_s, stored);
-        type(u"http://a.test/store.htm"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"stored"_s, 15000);
+        load(m_server, m_window, u"http://a.test/store.htm"_s, stored, u"stored"_s);
         QTest::qWait(500);
         QStringList files; // the engine may leave empty folders; files are what count, but ours
         for (auto where : {QStandardPaths::GenericDataLocation, QStandardPaths::GenericCacheLocation,
@@ -188,8 +166,9 @@ private slots:
 
     void findBarCountsMatchesOnThePage()
     {
-        load(u"http://a.test/find.htm"_s, u"find"_s, "<p>corvel one, corvel two</p><p>and Corvel three</p>");
-        clickPage();
+        load(m_server, m_window, u"http://a.test/find.htm"_s,
+             LoopbackResponse::page(u"find"_s, "<p>corvel one, corvel two</p><p>and Corvel three</p>"), u"find"_s);
+        clickPage(m_window);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence::Find);
         QTest::keyClicks(QApplication::focusWidget(), u"corvel"_s);
         auto* matches = m_window->findChild<QLabel*>(u"lblMatches"_s);
@@ -200,7 +179,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(matches->text(), u"No matches"_s, 5000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!matches->isVisible());
-        QTRY_VERIFY(viewInput()->hasFocus());
+        QTRY_VERIFY(viewInput(m_window)->hasFocus());
 
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
         QTRY_COMPARE(view()->zoomFactor(), 1.1);
