@@ -82,6 +82,13 @@ inline void typeAddress(const QString& address)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
+// As a person comes back to the window and types an address.
+inline void typeInto(frmBrowser* window, const QString& address)
+{
+    backTo(window);
+    typeAddress(address);
+}
+
 // A click into the page once it is laid out gives it the focus; clicks in turn at one spot
 // would make a double click, so each goes a little lower.
 inline void clickPage(frmBrowser* window)
@@ -99,8 +106,7 @@ inline void load(LoopbackHttpServer& server, frmBrowser* window, const QString& 
                  const QString& title)
 {
     server.setResponse(address, page);
-    backTo(window);
-    typeAddress(address);
+    typeInto(window, address);
     QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), title, 15000);
     QTRY_VERIFY_WITH_TIMEOUT(settled(window), 15000);
 }
