@@ -58,26 +58,32 @@ private slots:
         WebViewProvider::setModuleFileForTesting({});
     }
 
-    void sandboxFlagIsAppendedOnlyForRoot_data()
+    // The engine's flags as the module leaves them: the sandbox is switched off for root
+    // only, and Chromium logs only when asked to.
+    void engineFlags_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<bool>("root");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("ordinary user keeps the sandbox") << QByteArray("--a") << false << QByteArray("--a");
-        QTest::newRow("root keeps the user's flags first")
-            << QByteArray("--a --proxy-server=http://127.0.0.1:1") << true
-            << QByteArray("--a --proxy-server=http://127.0.0.1:1 --no-sandbox");
-        QTest::newRow("root already without sandbox is not doubled")
-            << QByteArray("--no-sandbox --a") << true << QByteArray("--no-sandbox --a");
-        QTest::newRow("a flag merely starting alike is no sandbox flag")
-            << QByteArray("--no-sandboxing") << true << QByteArray("--no-sandboxing --no-sandbox");
+        const auto row = [](const char* name, const char* before, bool root, const char* after) {
+            QTest::newRow(name) << QByteArray(before) << root << QByteArray(after);
+        };
+        row("no flags: the sandbox and fatal errors only", "", false, "--log-level=3");
+        row("root keeps the user's flags first", "--a --proxy-server=http://127.0.0.1:1", true,
+            "--a --proxy-server=http://127.0.0.1:1 --no-sandbox --log-level=3");
+        row("root already without sandbox is not doubled", "--no-sandbox --a", true, "--no-sandbox --a --log-level=3");
+        row("a flag merely starting alike is no sandbox flag", "--no-sandboxing", true,
+            "--no-sandboxing --no-sandbox --log-level=3");
+        row("the user's own level wins", "--log-level=0", false, "--log-level=0");
+        row("logging asked for", "--enable-logging=stderr --v=1", false, "--enable-logging=stderr --v=1");
+        row("a flag merely starting alike asks for no logging", "--vmodule-x", false, "--vmodule-x --log-level=3");
     }
-    void sandboxFlagIsAppendedOnlyForRoot()
+    void engineFlags()
     {
         QFETCH(QByteArray, before);
         QFETCH(bool, root);
         QFETCH(QByteArray, after);
-        QCOMPARE(ChromiumFlags::withSandboxPolicy(before, root), after);
+        QCOMPARE(ChromiumFlags::withQuietLogging(ChromiumFlags::withSandboxPolicy(before, root)), after);
     }
 
     // A failure that no handler expects shows a box naming it, each time; the program goes on.
