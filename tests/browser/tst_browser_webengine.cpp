@@ -1,15 +1,14 @@
 // The browser window on the real Qt WebEngine, every request routed to a loopback server
 // that stands as the engine's proxy and records absolute addresses.
-#include "browser/Favourites.h"
 #include "browser/FixedAddresses.h"
 #include "platform/WebEngineTestMain.h"
+#include "platform/WebViewProvider.h"
 #include "support/RealEngine.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDirIterator>
 #include <QLabel>
-#include <QMenu>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -39,29 +38,10 @@ class tst_BrowserWebEngine : public QObject
     QStringList m_titles, m_handedOff;
 
     QComboBox* box() const { return m_window->findChild<QComboBox*>(u"cboAddress"_s); }
-    QTimer* timer() const { return m_window->findChild<QTimer*>(u"timTimer"_s); }
     WebView* view() const { return m_window->brwWebBrowser(); }
-    QWidget* viewInput() const { return RealEngine::viewInput(m_window); }
     bool reached(const QString& address) const
     {
         return m_server.urlsTo(QUrl(address).host()).contains(asSent(address));
-    }
-    void type(const QString& address) { typeAddress(address); }
-    // A click into the page gives it the focus; clicks in turn at one spot would make a
-    // double click, so each goes a little lower.
-    void clickPage()
-    {
-        static int clicks = 0;
-        QTest::mouseClick(viewInput(), Qt::LeftButton, {},
-                          viewInput()->rect().center() + QPoint(0, 20 * (clicks++ % 4)));
-        QTRY_VERIFY(viewInput()->hasFocus());
-    }
-    void load(const QString& address, const QString& title, const QByteArray& body)
-    {
-        m_server.setResponse(address, LoopbackResponse::page(title, body));
-        type(address);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
     }
     bool settled() const { return RealEngine::settled(m_window); }
 
@@ -92,13 +72,14 @@ private slots:
         closeFrame();
     }
 
-    // Runs first, while the history holds one page: the engine would ignore the request
-    // and the window stay busy for good.
-    void backOnTheFirstPageLeavesTheWindowSettled()
+    // A view with no page and no history refuses the moves that the engine would ignore,
+    // which would leave the window busy for good.
+    void freshViewRefusesHistoryMoves()
     {
-        m_window->tbToolBar_ButtonClick(u"Back"_s);
-        QTRY_VERIFY(settled());
-        QCOMPARE(m_window->windowTitle(), u"Ardel's Corvel Universe"_s);
+        QWidget parent;
+        const std::unique_ptr<WebView> fresh = WebViewProvider::create(&parent);
+        QVERIFY(!fresh->Refresh().ok() && !fresh->GoBack().ok() && !fresh->GoForward().ok());
+        QVERIFY(!fresh->Busy());
     }
 
     // Rows run in turn, each on the history the rows above left.
@@ -127,7 +108,7 @@ private slots:
         m_window->setWindowTitle(QString());
         m_titles.clear();
         if (how == u"Enter")
-            type(address);
+            typeAddress(address);
         else
             m_window->tbToolBar_ButtonClick(how);
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
@@ -165,17 +146,19 @@ private slots:
         QFETCH(QString, said);
         const QString links = u"http://a.test/links.htm"_s;
         const QByteArray target = address.toUtf8();
-        load(links, u"links"_s,
-             how == u"script" ? "<script>setTimeout(() => location = '" + target + "', 50)</script>"
-                              : wholePage("href=\"" + target + '"'));
+        load(m_server, m_window, links,
+             LoopbackResponse::page(u"links"_s, how == u"script"
+                                                    ? "<script>setTimeout(() => location = '" + target + "', 50)</script>"
+                                                    : wholePage("href=\"" + target + '"')),
+             u"links"_s);
         m_handedOff.clear();
         if (!mailProgram)
             QDesktopServices::unsetUrlHandler(u"mailto"_s);
         QTest::qWait(300); // let the page lay out before clicking it
         if (how == u"click")
-            QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center());
+            QTest::mouseClick(viewInput(m_window), Qt::LeftButton, {}, viewInput(m_window)->rect().center());
         else if (how == u"typed")
-            type(address);
+            typeAddress(address);
         QTRY_VERIFY_WITH_TIMEOUT(!notice(m_window).isEmpty() || !m_handedOff.isEmpty(), 5000);
         QTest::qWait(300); // nothing more comes
         QDesktopServices::setUrlHandler(u"mailto"_s, this, "open");
@@ -191,9 +174,7 @@ private slots:
             u"stored"_s, "<script>localStorage.setItem('k','v');indexedDB.open('d');</script>");
         stored.headers.emplaceBack("Set-Cookie", "id=1; Max-Age=86400");
         stored.headers.emplaceBack("Cache-Control", "max-age=86400");
-        m_server.setResponse(u"http://a.test/store.htm"_s, stored);
-        type(u"http://a.test/store.htm"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"stored"_s, 15000);
+        load(m_server, m_window, u"http://a.test/store.htm"_s, stored, u"stored"_s);
         QTest::qWait(500);
         QStringList files; // the engine may leave empty folders; files are what count, but ours
         for (auto where : {QStandardPaths::GenericDataLocation, QStandardPaths::GenericCacheLocation,
@@ -209,8 +190,9 @@ private slots:
 
     void findBarCountsMatchesOnThePage()
     {
-        load(u"http://a.test/find.htm"_s, u"find"_s, "<p>corvel one, corvel two</p><p>and Corvel three</p>");
-        clickPage();
+        load(m_server, m_window, u"http://a.test/find.htm"_s,
+             LoopbackResponse::page(u"find"_s, "<p>corvel one, corvel two</p><p>and Corvel three</p>"), u"find"_s);
+        clickPage(m_window);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence::Find);
         QTest::keyClicks(QApplication::focusWidget(), u"corvel"_s);
         auto* matches = m_window->findChild<QLabel*>(u"lblMatches"_s);
@@ -221,34 +203,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(matches->text(), u"No matches"_s, 5000);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!matches->isVisible());
-        QTRY_VERIFY(viewInput()->hasFocus());
+        QTRY_VERIFY(viewInput(m_window)->hasFocus());
 
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
         QTRY_COMPARE(view()->zoomFactor(), 1.1);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_0));
         QTRY_COMPARE(view()->zoomFactor(), 1.0);
-    }
-
-    // Each of the window's Favourites commands reaches, exactly, the address that the
-    // same command of a separately built tree hands over, without the busy poll.
-    void everyFavouriteReachesItsAddress()
-    {
-        QMenu tree;
-        QString handed;
-        Favourites::buildMenu(&tree, [&handed](const QString& address) { handed = address; });
-        int commands = 0;
-        for (QAction* command : tree.findChildren<QAction*>()) {
-            if (command->isSeparator() || command->menu() || command->objectName().isEmpty())
-                continue;
-            command->trigger();
-            QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
-            m_window->findChild<QAction*>(command->objectName())->trigger();
-            QVERIFY2(!timer()->isActive(), qPrintable(command->objectName()));
-            QTRY_VERIFY2_WITH_TIMEOUT(reached(handed), qPrintable(handed), 20000);
-            ++commands;
-        }
-        QCOMPARE(commands, 55);
-        QTRY_VERIFY_WITH_TIMEOUT(!view()->Busy(), 20000);
     }
 };
 

@@ -35,22 +35,13 @@ class tst_NewWindowsDownloads : public QObject
     QString m_downloads;
 
     QMdiArea* area() const { return frmMain::current()->mdiArea(); }
-    void type(const QString& address)
-    {
-        // Back from the downloads window to the browser window, as a person clicks it.
-        frmMain::current()->activateWindow();
-        QTRY_VERIFY(frmMain::current()->isActiveWindow());
-        area()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(m_window->parentWidget()));
-        typeAddress(address);
-    }
+    void type(const QString& address) { typeInto(m_window, address); }
     // Each load is of a fresh address, so that waiting for its title waits for this page.
     void load(const QString& address, const QString& title, const QByteArray& body)
     {
         static int loads = 0;
         const QString fresh = address % u"?" % QString::number(++loads), freshTitle = title % QString::number(loads);
-        m_server.setResponse(fresh, LoopbackResponse::page(freshTitle, body));
-        type(fresh);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), freshTitle, 15000);
+        RealEngine::load(m_server, m_window, fresh, LoopbackResponse::page(freshTitle, body), freshTitle);
         QTest::qWait(300); // let the page lay out before it is clicked
     }
     // As a person does it: a click in the page, or an item of its context menu.

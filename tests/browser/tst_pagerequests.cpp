@@ -51,36 +51,12 @@ class tst_PageRequests : public QObject
 
     WebView* view() const { return m_window->brwWebBrowser(); }
     QWidget* viewInput() const { return RealEngine::viewInput(m_window); }
-    bool settled() const { return RealEngine::settled(m_window) && m_window->windowTitle() != u"Working..."; }
+    bool settled() const { return RealEngine::settled(m_window); }
     QWidget* overlay(const char* name) const { return view()->widget()->findChild<QWidget*>(QLatin1String(name)); }
-    // With no window manager here, nothing gives the frame back its activation when a
-    // dialog closes: a person's click would.
-    void activateFrame()
-    {
-        QTRY_VERIFY(!QApplication::activeModalWidget());
-        if (QApplication::activeWindow() != frmMain::current()) {
-            frmMain::current()->activateWindow();
-            QTRY_COMPARE(QApplication::activeWindow(), frmMain::current());
-        }
-    }
-    void type(const QString& address)
-    {
-        activateFrame();
-        typeAddress(address);
-    }
+    void type(const QString& address) { typeInto(m_window, address); }
     void load(const QString& address, const LoopbackResponse& page, const QString& title)
     {
-        m_server.setResponse(address, page);
-        type(address);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), title, 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(settled(), 15000);
-    }
-    void clickPage()
-    {
-        activateFrame();
-        QTest::qWait(200); // let the page lay out before clicking it
-        QTest::mouseClick(viewInput(), Qt::LeftButton, {}, viewInput()->rect().center());
-        QTRY_VERIFY(viewInput()->hasFocus());
+        RealEngine::load(m_server, m_window, address, page, title);
     }
     void clickButton(QWidget* parent, const QString& textStart)
     {
@@ -312,7 +288,7 @@ private slots:
         static int row = 0;
         const QString host = u"site%1.localhost"_s.arg(++row);
         load(u"http://"_s + host + u"/", button(u"ask"_s, script), u"ask"_s);
-        clickPage();
+        clickPage(m_window);
         if (!answer.isEmpty()) {
             QWidget* bar = overlay("permissionBar");
             QTRY_VERIFY2_WITH_TIMEOUT(bar->isVisible(), qPrintable(view()->LocationName()), 5000);
@@ -337,7 +313,7 @@ private slots:
         QMainWindow* frame = frmMain::current();
         const QRect geometry = frame->geometry();
         const Qt::WindowStates state = frame->windowState();
-        clickPage();
+        clickPage(m_window);
         QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), u"full"_s, 5000);
         const QPointer<QWidget> full = QApplication::activeWindow();
         QVERIFY(full && full->isFullScreen() && full != frame);
@@ -376,7 +352,7 @@ private slots:
         load(u"http://a.test/print.htm"_s,
              LoopbackResponse::page(title, wholePage(byKey ? "" : "onclick=\"print()\"", "button", "Nimbrel on tour")),
              title);
-        clickPage();
+        clickPage(m_window);
         whenDialog([&](QWidget*) {
             QTest::keyClick(QApplication::focusWidget(), printed ? Qt::Key_Return : Qt::Key_Escape);
             if (folder == u"gone")
@@ -466,7 +442,7 @@ private slots:
             answer(dialog);
             whenDialog(answer);
         });
-        clickPage();
+        clickPage(m_window);
         QTRY_COMPARE_WITH_TIMEOUT(view()->LocationName(), u"100 false null"_s, 10000);
         QCOMPARE(offered, (QList<bool>{false, true}));
 
@@ -481,7 +457,7 @@ private slots:
             other->mnuFileExit_Click();
             m_window->parentWidget()->close(); // as its close box does
         });
-        clickPage();
+        clickPage(m_window);
         QTRY_COMPARE_WITH_TIMEOUT(answered, int(QDialog::Rejected), 10000);
         QTRY_VERIFY(!other && !m_window);
         activateFrame();
@@ -512,7 +488,7 @@ private slots:
                                         "<p style=\"height:100vh\" onclick=\"document.title='Stay'\">form</p>"),
                  u"Unclicked"_s);
         for (int click = 0; click < 10 && (click == 0 || view()->LocationName() != u"Stay"); ++click) {
-            clickPage();
+            clickPage(m_window);
             QTest::qWait(300);
         }
         QCOMPARE(view()->LocationName(), u"Stay"_s);

@@ -8,8 +8,8 @@ using ProfileOf = const Profiles::Profile& (*)();
 Q_DECLARE_METATYPE(ProfileOf)
 
 // The five profile windows as a user meets them: opened modally with the focus on OK,
-// closed by Enter or Esc, and nothing moving when the window is resized. Which window
-// each menu command opens is tst_calculatorwindow's; whether its texts fit, tst_looks'.
+// closed by Enter or Esc. Which window each menu command opens is tst_calculatorwindow's;
+// whether its texts fit, tst_looks'.
 class tst_ProfileWindow : public QObject
 {
     Q_OBJECT
@@ -51,28 +51,6 @@ private slots:
             });
             ProfileWindow::showModal(profile(), nullptr); // returns once the window has closed
             QCOMPARE(seen, (QStringList{keyName, u"cmdOK"_qs}));
-        }
-    }
-
-    void placesStayOnResize_data() { addMembers(); }
-    void placesStayOnResize()
-    {
-        QFETCH(ProfileOf, profile);
-        ProfileWindow window(profile());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QSize client = window.size();
-        const auto places = [&window] {
-            QList<QRect> all;
-            for (const QWidget* child : window.findChildren<QWidget*>())
-                all << child->geometry();
-            return all;
-        };
-        const QList<QRect> designed = places();
-        for (const QSize size : {client / 2, client * 2}) {
-            window.resize(size);
-            QTRY_COMPARE(window.size(), size);
-            QCOMPARE(places(), designed);
         }
     }
 };

@@ -1,9 +1,13 @@
 #include "infowindows/SysInfo.h"
+#include "infowindows/frmAbout.h"
+#include "infowindows/frmAbout1.h"
 #include "platform/FileQuery.h"
 #include "platform/ProgramStart.h"
 #include "platform/Registry.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,28 +115,49 @@ private slots:
         QCOMPARE(f.events, events);
     }
 
-    // The real parts end to end: the desktop's registry names the viewer found on PATH
-    // (here a script that leaves a marker), started by its path. A file is found, a folder is not.
-    void launchWithTheRealAdapters()
+    // The help and about boxes start the viewer when a person clicks System Information:
+    // the real parts end to end, the desktop's registry naming the viewer found on PATH
+    // (here a script that leaves a marker), started by its path.
+    void buttonStartsTheViewer_data()
     {
+        QTest::addColumn<bool>("about");
+        QTest::addColumn<QString>("shown"); // a line the box shows
+        QTest::newRow("help box") << false << u"System Information"_qs;
+        QTest::newRow("about box") << true
+                                   << u"For problems or comments regarding this contact email "
+                                      u"ardel@corveluniverse.example"_qs;
+    }
+    void buttonStartsTheViewer()
+    {
+        QFETCH(bool, about);
+        QFETCH(QString, shown);
         QTemporaryDir dir;
         QFile script(dir.filePath(u"hardinfo"_qs));
         QVERIFY(script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\ntouch \"$0.started\"\n") > 0);
         script.close();
         script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
-        Table registry = desktopRegistry();
-        LocalFileQuery files;
-        DetachedProgramStart programs;
-        QStringList messages;
-        SysInfo(registry, files, programs, [&](const QString& m) { messages << m; }).StartSysInfo();
+        const std::unique_ptr<QDialog> box(about ? static_cast<QDialog*>(new frmAbout) : new frmAbout1);
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QStringList texts;
+        for (const QAbstractButton* button : box->findChildren<QAbstractButton*>())
+            texts << button->text();
+        for (const QLabel* label : box->findChildren<QLabel*>())
+            texts << label->text();
+        QVERIFY2(texts.contains(shown), qPrintable(texts.join(u'|')));
+        const auto* button = box->findChild<QPushButton*>(u"cmdSysInfo"_qs);
+        const QPoint centre = button->mapTo(box.get(), button->rect().center());
+        QWidget* under = box->childAt(centre);
+        QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(box.get(), centre));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(script.fileName() + u".started"), 10000);
-        QVERIFY(messages.isEmpty());
-        QVERIFY(!programs.Shell(dir.filePath(u"no-such-program"_qs)));
+        // The real adapters: a failed start fails; a file is found, a folder is not.
+        QVERIFY(!DetachedProgramStart().Shell(dir.filePath(u"no-such-program"_qs)));
+        LocalFileQuery files;
         QCOMPARE(files.Dir(dir.path() + u"\\hardinfo"), u"hardinfo"_qs);
         QCOMPARE(files.Dir(dir.path()), QString());
     }
 };
 
-QTEST_GUILESS_MAIN(tst_SysInfo)
+QTEST_MAIN(tst_SysInfo)
 #include "tst_sysinfo.moc"

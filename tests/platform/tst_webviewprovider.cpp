@@ -1,14 +1,19 @@
+#include "platform/CalculatorApplication.h"
 #include "platform/WebViewProvider.h"
 #include "platform/webengine/ChromiumFlags.h"
 
 #include <QFile>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
+#include <stdexcept>
+
 // The provider when the module cannot serve: a null view and a reason naming the file,
-// never a crash. Also the engine's start flags.
+// never a crash. Also the engine's start flags, and the course of an unexpected failure.
 class tst_WebViewProvider : public QObject
 {
     Q_OBJECT
@@ -53,47 +58,62 @@ private slots:
         WebViewProvider::setModuleFileForTesting({});
     }
 
-    void sandboxFlagIsAppendedOnlyForRoot_data()
+    // The engine's flags as the module leaves them: the sandbox is switched off for root
+    // only, and Chromium logs only when asked to.
+    void engineFlags_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<bool>("root");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("ordinary user keeps the sandbox") << QByteArray("--a") << false << QByteArray("--a");
-        QTest::newRow("root keeps the user's flags first")
-            << QByteArray("--a --proxy-server=http://127.0.0.1:1") << true
-            << QByteArray("--a --proxy-server=http://127.0.0.1:1 --no-sandbox");
-        QTest::newRow("root already without sandbox is not doubled")
-            << QByteArray("--no-sandbox --a") << true << QByteArray("--no-sandbox --a");
-        QTest::newRow("a flag merely starting alike is no sandbox flag")
-            << QByteArray("--no-sandboxing") << true << QByteArray("--no-sandboxing --no-sandbox");
+        const auto row = [](const char* name, const char* before, bool root, const char* after) {
+            QTest::newRow(name) << QByteArray(before) << root << QByteArray(after);
+        };
+        row("no flags: the sandbox and fatal errors only", "", false, "--log-level=3");
+        row("root keeps the user's flags first", "--a --proxy-server=http://127.0.0.1:1", true,
+            "--a --proxy-server=http://127.0.0.1:1 --no-sandbox --log-level=3");
+        row("root already without sandbox is not doubled", "--no-sandbox --a", true, "--no-sandbox --a --log-level=3");
+        row("a flag merely starting alike is no sandbox flag", "--no-sandboxing", true,
+            "--no-sandboxing --no-sandbox --log-level=3");
+        row("the user's own level wins", "--log-level=0", false, "--log-level=0");
+        row("logging asked for", "--enable-logging=stderr --v=1", false, "--enable-logging=stderr --v=1");
+        row("a flag merely starting alike asks for no logging", "--vmodule-x", false, "--vmodule-x --log-level=3");
     }
-    void sandboxFlagIsAppendedOnlyForRoot()
+    void engineFlags()
     {
         QFETCH(QByteArray, before);
         QFETCH(bool, root);
         QFETCH(QByteArray, after);
-        QCOMPARE(ChromiumFlags::withSandboxPolicy(before, root), after);
+        QCOMPARE(ChromiumFlags::withQuietLogging(ChromiumFlags::withSandboxPolicy(before, root)), after);
     }
 
-    void chromiumLogsOnlyWhenAskedFor_data()
+    // A failure that no handler expects shows a box naming it, each time; the program goes on.
+    void unexpectedFailureShowsItsBoxEachTime()
     {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QByteArray>("after");
-        QTest::newRow("no flags: fatal errors only") << QByteArray() << QByteArray("--log-level=3");
-        QTest::newRow("the user's flags stay first") << QByteArray("--a ") << QByteArray("--a --log-level=3");
-        QTest::newRow("the user's own level wins") << QByteArray("--log-level=0") << QByteArray("--log-level=0");
-        QTest::newRow("logging asked for")
-            << QByteArray("--enable-logging=stderr --v=1") << QByteArray("--enable-logging=stderr --v=1");
-        QTest::newRow("a flag merely starting alike asks for nothing")
-            << QByteArray("--vmodule-x") << QByteArray("--vmodule-x --log-level=3");
-    }
-    void chromiumLogsOnlyWhenAskedFor()
-    {
-        QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
-        QCOMPARE(ChromiumFlags::withQuietLogging(before), after);
+        QStringList shown;
+        QTimer person; // reads each box and presses Enter
+        connect(&person, &QTimer::timeout, this, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box && box->isAncestorOf(QApplication::focusWidget())) {
+                shown << box->windowTitle() + u": " + box->text();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            }
+        });
+        person.start(10);
+        for (const char* failure : {"disk on fire", "out of paper"}) {
+            const qsizetype before = shown.size();
+            QTimer::singleShot(0, this, [failure] { throw std::runtime_error(failure); });
+            QTRY_COMPARE(shown.size(), before + 1);
+        }
+        QCOMPARE(shown,
+                 (QStringList{u"Calculator: Unexpected error: disk on fire"_qs,
+                              u"Calculator: Unexpected error: out of paper"_qs}));
     }
 };
 
-QTEST_MAIN(tst_WebViewProvider)
+int main(int argc, char** argv)
+{
+    CalculatorApplication app(argc, argv);
+    tst_WebViewProvider test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_webviewprovider.moc"

@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -88,7 +90,18 @@ inline QWidget* viewInput(frmBrowser* window)
 
 inline bool settled(frmBrowser* window)
 {
-    return !window->brwWebBrowser()->Busy() && !window->findChild<QTimer*>(u"timTimer"_s)->isActive();
+    return !window->brwWebBrowser()->Busy() && !window->findChild<QTimer*>(u"timTimer"_s)->isActive()
+        && window->windowTitle() != u"Working...";
+}
+
+// Back to the window as a person clicks it: a dialog or another window may have taken the
+// activation, and with no window manager here nothing gives it back.
+inline void backTo(frmBrowser* window)
+{
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    frmMain::current()->activateWindow();
+    QTRY_VERIFY(frmMain::current()->isActiveWindow());
+    frmMain::current()->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
 }
 
 // As a person types an address: Ctrl+L to the address box, the text, Enter.
@@ -97,6 +110,35 @@ inline void typeAddress(const QString& address)
     QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_L));
     QTest::keyClicks(QApplication::focusWidget(), address);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+// As a person comes back to the window and types an address.
+inline void typeInto(frmBrowser* window, const QString& address)
+{
+    backTo(window);
+    typeAddress(address);
+}
+
+// A click into the page once it is laid out gives it the focus; clicks in turn at one spot
+// would make a double click, so each goes a little lower.
+inline void clickPage(frmBrowser* window)
+{
+    static int clicks = 0;
+    backTo(window);
+    QTest::qWait(200);
+    QTest::mouseClick(viewInput(window), Qt::LeftButton, {},
+                      viewInput(window)->rect().center() + QPoint(0, 20 * (clicks++ % 4)));
+    QTRY_VERIFY(viewInput(window)->hasFocus());
+}
+
+// Serves page at address, types the address into the window and waits for title, settled.
+inline void load(LoopbackHttpServer& server, frmBrowser* window, const QString& address, const LoopbackResponse& page,
+                 const QString& title)
+{
+    server.setResponse(address, page);
+    typeInto(window, address);
+    QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), title, 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(settled(window), 15000);
 }
 
 // An element over the whole page, so that a click anywhere in the view hits it.

@@ -5,9 +5,34 @@
 #include <QHash>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <memory>
+
+// The view's widget. Like the engine's view it takes no focus itself: the child that takes
+// its keys (its focus proxy) appears only once the view has been shown.
+class ScriptedPage : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void showEvent(QShowEvent*) override
+    {
+        QTimer::singleShot(0, this, [this] {
+            if (focusProxy())
+                return;
+            auto* input = new QWidget(this);
+            input->setFocusPolicy(Qt::StrongFocus);
+            (new QVBoxLayout(this))->setContentsMargins(0, 0, 0, 0);
+            layout()->addWidget(input);
+            input->show();
+            setFocusProxy(input);
+        });
+    }
+};
 
 // A web view whose behaviour the test writes: it records every request, reports the
 // Busy, LocationName and LocationURL the test sets, refuses the requests the test
@@ -17,10 +42,9 @@ class ScriptedWebView : public WebView
 {
 public:
     ScriptedWebView(QWidget* parent, QList<ScriptedWebView*>* live)
-        : m_widget(new QWidget(parent))
+        : m_widget(new ScriptedPage(parent))
         , m_live(live)
     {
-        m_widget->setFocusPolicy(Qt::StrongFocus);
         m_live->append(this);
     }
     ~ScriptedWebView() override
