@@ -460,7 +460,7 @@ private slots:
         clickPage(m_window);
         QTRY_COMPARE_WITH_TIMEOUT(answered, int(QDialog::Rejected), 10000);
         QTRY_VERIFY(!other && !m_window);
-        activateFrame();
+        frmMain::current()->activateWindow(); // as a person's click on the frame would
         openWindow(m_window);
     }
 
