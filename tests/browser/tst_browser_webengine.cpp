@@ -147,9 +147,10 @@ private slots:
         const QString links = u"http://a.test/links.htm"_s;
         const QByteArray target = address.toUtf8();
         load(m_server, m_window, links,
-             LoopbackResponse::page(u"links"_s, how == u"script"
-                                                    ? "<script>setTimeout(() => location = '" + target + "', 50)</script>"
-                                                    : wholePage("href=\"" + target + '"')),
+             LoopbackResponse::page(u"links"_s,
+                                    how == u"script"
+                                        ? "<script>setTimeout(() => location = '" + target + "', 50)</script>"
+                                        : wholePage("href=\"" + target + '"')),
              u"links"_s);
         m_handedOff.clear();
         if (!mailProgram)
