@@ -1,5 +1,7 @@
 // The browser window on the real Qt WebEngine, every request routed to a loopback server
-// that stands as the engine's proxy and records absolute addresses.
+// that stands as the engine's proxy and records absolute addresses: navigation, addresses
+// of other programs, new windows, downloads through the save dialog, and addresses typed
+// without a scheme.
 #include "browser/FixedAddresses.h"
 #include "platform/WebEngineTestMain.h"
 #include "platform/WebViewProvider.h"
@@ -8,16 +10,26 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDirIterator>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
 using namespace RealEngine;
+Q_DECLARE_METATYPE(LoopbackResponse)
 
 namespace {
 
 const QString landing = u"http://"_s % QStringView(FixedAddresses::PageHost) % u"/band/corveluniverse/index.htm";
-const char* const handedOffSchemes[] = {"mailto", "calc-custom"};
+const char* const handedOffSchemes[] = {"mailto", "calc-custom", "file"};
+enum Trigger { Click, MiddleClick, SaveLinkFromMenu, SavePageFromMenu, NoClick };
+enum Answer { Save, DismissDialog, CancelInWindow, CloseWindows };
 
 // The address as the engine sends it: a bare host gets the path "/"; query kept as is.
 QString asSent(const QString& address)
@@ -36,6 +48,7 @@ class tst_BrowserWebEngine : public QObject
     LoopbackHttpServer m_server;
     QPointer<frmBrowser> m_window;
     QStringList m_titles, m_handedOff;
+    QString m_downloads;
 
     QComboBox* box() const { return m_window->findChild<QComboBox*>(u"cboAddress"_s); }
     WebView* view() const { return m_window->brwWebBrowser(); }
@@ -44,6 +57,44 @@ class tst_BrowserWebEngine : public QObject
         return m_server.urlsTo(QUrl(address).host()).contains(asSent(address));
     }
     bool settled() const { return RealEngine::settled(m_window); }
+    QMdiArea* area() const { return frmMain::current()->mdiArea(); }
+    void type(const QString& address) { typeInto(m_window, address); }
+    // Each load is of a fresh address, so that waiting for its title waits for this page.
+    void loadFresh(const QString& address, const QString& title, const QByteArray& body)
+    {
+        static int loads = 0;
+        const QString fresh = address % u"?" % QString::number(++loads), freshTitle = title % QString::number(loads);
+        RealEngine::load(m_server, m_window, fresh, LoopbackResponse::page(freshTitle, body), freshTitle);
+        QTest::qWait(300); // let the page lay out before it is clicked
+    }
+    // As a person does it: a click in the page, or an item of its context menu.
+    void act(Trigger trigger)
+    {
+        QWidget* input = viewInput(m_window);
+        const QPoint spot = input->rect().center();
+        if (trigger == Click || trigger == MiddleClick) {
+            QTest::mouseClick(input, trigger == Click ? Qt::LeftButton : Qt::MiddleButton, {}, spot);
+            return;
+        }
+        if (trigger != SaveLinkFromMenu && trigger != SavePageFromMenu)
+            return;
+        QTest::mouseClick(input, Qt::RightButton, {}, spot);
+        QMenu* menu = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())), 5000);
+        const QString wanted = trigger == SaveLinkFromMenu ? u"Save link"_s : u"Save page"_s;
+        const auto items = menu->actions();
+        for (QAction* item : items) {
+            if (item->text().remove(u'&').compare(wanted, Qt::CaseInsensitive) == 0)
+                return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        }
+        QFAIL(qPrintable(u"no \"" % wanted % u"\" in the page's menu"));
+    }
+    QWidget* downloadsWindow() const { return frmMain::current()->findChild<QWidget*>(u"frmDownloads"_s); }
+    template <typename T> T* newestInDownloads(const QString& name) const
+    {
+        const auto found = downloadsWindow()->findChildren<T*>(name);
+        return found.isEmpty() ? nullptr : found.last();
+    }
 
 public slots:
     // Stands in for the desktop: addresses the engine would hand to another program.
@@ -52,6 +103,9 @@ public slots:
 private slots:
     void initTestCase()
     {
+        m_downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+        QVERIFY(m_downloads.startsWith(QDir::homePath()) && QDir::homePath().contains(u"test-home"));
+        QDir(m_downloads).removeRecursively();
         routeThrough(m_server);
         for (const char* scheme : handedOffSchemes)
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
@@ -210,6 +264,213 @@ private slots:
         QTRY_COMPARE(view()->zoomFactor(), 1.1);
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_0));
         QTRY_COMPARE(view()->zoomFactor(), 1.0);
+    }
+
+    void pageOpensWindowInTheFrame_data()
+    {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("trigger");
+        QTest::addColumn<QString>("opened"); // the new window's title; empty when none may open
+        const QByteArray target = "http://b.test/opened.htm";
+        QTest::newRow("window.open on a click keeps the opener")
+            << wholePage("onclick=\"window.open('" + target + "')\"", "div") << +Click << u"with opener"_s;
+        QTest::newRow("middle click on a link") << wholePage("href=\"" + target + "\"") << +MiddleClick << u"alone"_s;
+        QTest::newRow("pop-up without a click waits for the bar's Open it")
+            << QByteArray("<script>setTimeout(() => { window.open('" + target + "') }, 50)</script>") << +NoClick
+            << u"alone"_s;
+    }
+    void pageOpensWindowInTheFrame()
+    {
+        QFETCH(QByteArray, page);
+        QFETCH(int, trigger);
+        QFETCH(QString, opened);
+        const QString target = u"http://b.test/opened.htm"_s;
+        m_server.setResponse(target,
+                             LoopbackResponse::page(
+                                 u"?"_s, "<script>document.title = window.opener ? 'with opener' : 'alone'</script>"));
+        m_server.clearRequests();
+        const QString opener = u"http://a.test/opener.htm"_s;
+        loadFresh(opener, u"opener"_s, page);
+        const int windows = area()->subWindowList().size();
+        act(Trigger(trigger));
+        if (trigger == NoClick) {
+            QTRY_COMPARE_WITH_TIMEOUT(notice(m_window), u"This page tried to open a window"_s, 5000);
+            QCOMPARE(area()->subWindowList().size(), windows);
+            QVERIFY(!m_server.urlsTo(u"b.test"_s).contains(target));
+            QTest::mouseClick(m_window->findChild<QPushButton*>(u"cmdAction"_s), Qt::LeftButton);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(area()->subWindowList().size(), windows + 1, 10000);
+        auto* window = qobject_cast<frmBrowser*>(area()->activeSubWindow()->widget());
+        QVERIFY(window && window != m_window);
+        // Title and list follow the new view as for any navigation; the window itself
+        // asked for nothing, so its busy poll never ran.
+        QTRY_COMPARE_WITH_TIMEOUT(window->windowTitle(), opened, 15000);
+        QTRY_COMPARE(window->findChild<QComboBox*>(u"cboAddress"_s)->itemText(0), target);
+        QCOMPARE(window->findChild<QComboBox*>(u"cboAddress"_s)->count(), 1);
+        QVERIFY(!window->findChild<QTimer*>(u"timTimer"_s)->isActive());
+        QCOMPARE(m_server.urlsTo(u"b.test"_s).count(target), 1);
+        QVERIFY(m_window->brwWebBrowser()->LocationURL().startsWith(opener));
+        window->mnuFileExit_Click();
+        QTRY_COMPARE(area()->subWindowList().size(), windows);
+    }
+
+    void downloadEndsAsFile_data()
+    {
+        QTest::addColumn<LoopbackResponse>("file"); // served at http://a.test/files/get
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<int>("trigger");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("proposed"); // the name the dialog proposes, * for the page's number
+        QTest::addColumn<QByteArray>("saved"); // what the file holds; empty for no file
+        const QByteArray bytes = QByteArray("MThd\0\0\0\6", 8) + QByteArray(3000, '\x90') + "end";
+        const QByteArray link = wholePage("href=\"/files/get\"");
+        const LoopbackResponse attachment
+            = LoopbackResponse::file("application/octet-stream", bytes, "attachment; filename=\"tour.mid\"");
+        QTest::newRow("download link, named by the page")
+            << LoopbackResponse::file("text/plain", "lyrics\n")
+            << wholePage("href=\"/files/get\" download=\"lyrics.txt\"") << +Click << +Save << u"lyrics.txt"_s
+            << QByteArray("lyrics\n");
+        QTest::newRow("save link from the page's menu")
+            << LoopbackResponse::file("audio/midi", bytes) << link << +SaveLinkFromMenu << +Save << u"get"_s << bytes;
+        QTest::newRow("save page from the page's menu, one file")
+            << LoopbackResponse::file("audio/midi", bytes) << QByteArray("<p>Nimbrel on tour</p>") << +SavePageFromMenu
+            << +Save << u"save*.mhtml"_s << QByteArray("Nimbrel");
+        QTest::newRow("dialog dismissed: no file")
+            << attachment << link << +Click << +DismissDialog << u"tour.mid"_s << QByteArray();
+        QTest::newRow("name made safe before the dialog shows it")
+            << LoopbackResponse::file("text/plain", "x", "attachment; filename*=UTF-8''cod%E2%80%AEfdp.exe") << link
+            << +Click << +DismissDialog << u"codfdp.exe"_s << QByteArray();
+        LoopbackResponse endless = attachment;
+        endless.kind = LoopbackResponse::Kind::Unfinished;
+        QTest::newRow("cancelled in the downloads window: no file")
+            << endless << link << +Click << +CancelInWindow << u"tour.mid"_s << QByteArray();
+        QTest::newRow("goes on when its window closes, cancelled when the frame does: no file")
+            << endless << link << +Click << +CloseWindows << u"tour.mid"_s << QByteArray();
+    }
+    void downloadEndsAsFile()
+    {
+        QFETCH(LoopbackResponse, file);
+        QFETCH(QByteArray, page);
+        QFETCH(int, trigger);
+        QFETCH(int, answer);
+        QFETCH(QString, proposed);
+        QFETCH(QByteArray, saved);
+        QDir(m_downloads).removeRecursively();
+        m_handedOff.clear();
+        m_server.setResponse(u"http://a.test/files/get"_s, file);
+        loadFresh(u"http://a.test/save.htm"_s, u"save"_s, page);
+
+        // The dialog proposes the name in the Downloads folder; a person presses Enter or Esc.
+        QString seenName, seenFolder;
+        QTimer person;
+        connect(&person, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            // The dialog comes up active, with the focus in its file name, as for a person.
+            if (!QApplication::focusWidget() || QApplication::focusWidget()->window() != dialog) {
+                dialog->activateWindow();
+                return;
+            }
+            person.stop();
+            seenName = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->text();
+            seenFolder = dialog->directory().absolutePath();
+            QTest::keyClick(QApplication::focusWidget(), answer == DismissDialog ? Qt::Key_Escape : Qt::Key_Return);
+        });
+        person.start(50);
+        act(Trigger(trigger));
+        QTRY_VERIFY_WITH_TIMEOUT(!person.isActive(), 10000);
+        QVERIFY2(QRegularExpression::fromWildcard(proposed).match(seenName).hasMatch(), qPrintable(seenName));
+        QCOMPARE(seenFolder, m_downloads);
+        const QString path = m_downloads % u'/' % seenName;
+        if (answer == DismissDialog) {
+            QTest::qWait(500);
+            QVERIFY(!QFile::exists(path));
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(downloadsWindow() && downloadsWindow()->isVisible(), 5000);
+        const QWidget* client = frmMain::current()->centralWidget(); // under the menu bar
+        QVERIFY(QRect(client->mapToGlobal(QPoint()), client->size()).contains(downloadsWindow()->frameGeometry()));
+        auto* status = newestInDownloads<QLabel>(u"lblStatus"_s);
+        if (answer == CloseWindows) {
+            const QString part = path + u".download";
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(part), 10000);
+            m_window->mnuFileExit_Click(); // the last browser window
+            QTRY_VERIFY(!m_window);
+            QTest::qWait(1000);
+            QVERIFY(QFile::exists(part));
+            whenDialog([](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y); });
+            frmMain::current()->close();
+            QVERIFY(!QFile::exists(part) && !frmMain::current()); // removed at once: the program may end now
+            return openWindow(m_window);
+        }
+        if (answer == CancelInWindow) {
+            QTRY_VERIFY_WITH_TIMEOUT(status->text().contains(u"/s"), 10000); // progress and speed shown
+            QTest::mouseClick(newestInDownloads<QPushButton>(u"cmdCancel"_s), Qt::LeftButton);
+            QTRY_COMPARE_WITH_TIMEOUT(status->text(), u"Cancelled"_s, 10000);
+            // The engine removes the partial file on its own thread, after reporting the cancel.
+            QTRY_VERIFY2_WITH_TIMEOUT(QDir(m_downloads).isEmpty(QDir::Files | QDir::NoDotAndDotDot),
+                                      qPrintable(QDir(m_downloads).entryList(QDir::Files).join(u' ')), 10000);
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(status->text().startsWith(u"Done"), 15000);
+        QFile result(path);
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        const QByteArray content = result.readAll();
+        QVERIFY2(trigger == SavePageFromMenu ? content.contains(saved) : content == saved, content.left(200));
+        QTest::mouseClick(newestInDownloads<QPushButton>(u"cmdOpen"_s), Qt::LeftButton);
+        QTest::mouseClick(newestInDownloads<QPushButton>(u"cmdShowInFolder"_s), Qt::LeftButton);
+        QCOMPARE(m_handedOff,
+                 (QStringList{QUrl::fromLocalFile(path).toString(), QUrl::fromLocalFile(m_downloads).toString()}));
+    }
+
+    void pdfShowsInThePage()
+    {
+        const QByteArray pdf = "%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n"
+                               "2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>endobj\n"
+                               "3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 200 200]>>endobj\n"
+                               "trailer<</Root 1 0 R>>\n%%EOF\n";
+        m_server.setResponse(u"http://a.test/files/sheet.pdf"_s, LoopbackResponse::file("application/pdf", pdf));
+        type(u"http://a.test/files/sheet.pdf"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->brwWebBrowser()->Busy(), 15000);
+        QTest::qWait(1000);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr); // no save dialog
+        QCOMPARE(m_window->brwWebBrowser()->LocationURL(), u"http://a.test/files/sheet.pdf"_s);
+    }
+
+    void addressWithoutSchemeLoads_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("loaded"); // a refusal's words in the view when nothing may load
+        QTest::newRow("bare host over http") << u"example.com"_s << u"http://example.com/"_s;
+        QTest::newRow("spaces around a host and path") << u"  www.a.test/x?q=1 "_s << u"http://www.a.test/x?q=1"_s;
+        QTest::newRow("host and port are no scheme") << u"localhost:8080/x"_s << u"http://localhost:8080/x"_s;
+        QTest::newRow("words are no address, and stay typed")
+            << u"nimbrel tour dates"_s << u"\u201cnimbrel tour dates\u201d is not a web address"_s;
+        QTest::newRow("one word without a dot is no address either")
+            << u"nimbrel"_s << u"\u201cnimbrel\u201d is not a web address"_s;
+        QTest::newRow("script address is never a host")
+            << u"javascript:80"_s
+            << u"Addresses starting with \u201cjavascript:\u201d are not opened by this browser"_s;
+    }
+    void addressWithoutSchemeLoads()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, loaded);
+        loadFresh(u"http://a.test/before.htm"_s, u"before"_s, {});
+        m_server.clearRequests();
+        type(typed);
+        auto* box = m_window->findChild<QComboBox*>(u"cboAddress"_s);
+        if (!loaded.startsWith(u"http")) {
+            QTRY_COMPARE(notice(m_window), loaded);
+            QTest::qWait(500);
+            QVERIFY(m_window->brwWebBrowser()->LocationURL().startsWith(u"http://a.test/before.htm"_s));
+            QCOMPARE(box->currentText(), typed);
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->brwWebBrowser()->LocationURL(), loaded, 15000);
+        QVERIFY(m_server.urlsTo(QUrl(loaded).host()).contains(loaded));
+        QTRY_COMPARE(box->itemText(0), loaded);
     }
 };
 

@@ -57,9 +57,10 @@ class tst_CalculatorWindow : public QObject
 
 private slots:
     // Keys clicked by caption (E for CE) after an optional menu command; then the readout,
-    // and the modal window that opened, if any, with the pictures it shows and for a
-    // message box its text and icon. Each modal is closed with Enter; only File > Exit
-    // closes the calculator window itself.
+    // and the modal window that opened, if any, with the pictures it shows, for a message
+    // box its text and icon, for another window the control holding the focus after a Tab.
+    // Each modal is closed with the row's key (Enter unless named); only File > Exit closes
+    // the calculator window itself.
     void userSees_data()
     {
         QTest::addColumn<QString>("keys");
@@ -69,19 +70,24 @@ private slots:
         QTest::addColumn<int>("pictures");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QMessageBox::Icon>("icon");
+        QTest::addColumn<int>("close");
         const auto row = [](const char* rule, QString keys, QString command, QString readout, QString modal = {},
-                            int pictures = 0, QString message = {}, QMessageBox::Icon icon = QMessageBox::NoIcon) {
-            QTest::newRow(rule) << keys << command << readout << modal << pictures << message << icon;
+                            int pictures = 0, QString message = {}, QMessageBox::Icon icon = QMessageBox::NoIcon,
+                            Qt::Key close = Qt::Key_Return) {
+            QTest::newRow(rule) << keys << command << readout << modal << pictures << message << icon << int(close);
         };
         row("CE keeps the pending operation", u"5+3E4="_qs, {}, u"9"_qs);
         row("C, percent and divide", u"5+3%C200+5%=/4="_qs, {}, u"2.5"_qs);
         row("division by zero warns in a box, then the keys work on", u"8/0=2+2="_qs, {}, u"4"_qs, u"Calculator"_qs, 1,
             u"Can't divide by zero"_qs, QMessageBox::Warning);
-        row("Help Topics", {}, u"mnuHelpTopics"_qs, u"0."_qs, u"Help"_qs, 1);
-        row("About", {}, u"Ardel"_qs, u"0."_qs, u"About Ardel's Corvel Calculator"_qs, 1);
+        row("Help Topics", {}, u"mnuHelpTopics"_qs, u"0."_qs, u"Help"_qs, 1, u"cmdSysInfo"_qs);
+        row("About", {}, u"Ardel"_qs, u"0."_qs, u"About Ardel's Corvel Calculator"_qs, 1, u"picIcon"_qs);
         row("File Exit closes the window", {}, u"mnuFileExit"_qs, u"0."_qs);
+        // The profile windows' only control that takes the focus is OK; Enter and Esc close them, in turn.
+        int n = 0;
         for (const QString profile : {u"Fenna"_qs, u"Dova"_qs, u"Brisa"_qs, u"Caddo"_qs, u"Efri"_qs})
-            row(qPrintable(profile), {}, u"mnuNb"_qs + profile, u"0."_qs, profile, 1);
+            row(qPrintable(profile), {}, u"mnuNb"_qs + profile, u"0."_qs, profile, 1, u"cmdOK"_qs, QMessageBox::NoIcon,
+                n++ % 2 ? Qt::Key_Escape : Qt::Key_Return);
     }
     void userSees()
     {
@@ -92,6 +98,7 @@ private slots:
         QFETCH(int, pictures);
         QFETCH(QString, message);
         QFETCH(QMessageBox::Icon, icon);
+        QFETCH(int, close);
         Calculator window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -101,14 +108,21 @@ private slots:
         QList<Modal> seen;
         QTimer presser;
         connect(&presser, &QTimer::timeout, &presser, [&] {
-            if (QWidget* opened = QApplication::activeModalWidget()) {
-                const auto* box = qobject_cast<QMessageBox*>(opened);
-                const QList<QLabel*> labels = opened->findChildren<QLabel*>();
-                seen << Modal(
-                    opened->windowTitle(),
-                    std::count_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); }),
-                    box ? box->text() : QString(), box ? box->icon() : QMessageBox::NoIcon);
-                QTest::keyClick(opened, Qt::Key_Return);
+            QWidget* opened = QApplication::activeModalWidget();
+            if (!opened || !opened->isActiveWindow() || !QApplication::focusWidget())
+                return;
+            const auto* box = qobject_cast<QMessageBox*>(opened);
+            if (!box)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QList<QLabel*> labels = opened->findChildren<QLabel*>();
+            seen << Modal(opened->windowTitle(),
+                          std::count_if(labels.begin(), labels.end(), [](QLabel* l) { return !l->pixmap().isNull(); }),
+                          box ? box->text() : QApplication::focusWidget()->objectName(),
+                          box ? box->icon() : QMessageBox::NoIcon);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(close));
+            if (opened->isVisible()) {
+                seen << Modal(u"still open"_qs, 0, {}, {});
+                opened->close();
             }
         });
         presser.start(5);
