@@ -269,8 +269,13 @@ class Journeys(unittest.TestCase):
         key("ctrl+c")
         self.assertEqual(clipboard(), "15")
 
-    def test_typed_address_navigates_once_on_enter_only(self):
-        self.open_browser()
+    def test_browse_with_keys_and_clicks(self):
+        # Keys work at once; typed addresses navigate once, on Enter only; F5, Alt+Left and a
+        # link to a new window.
+        frame = self.open_browser()
+        self.assertIn("_NET_WM_STATE_MAXIMIZED_HORZ", x("xprop", "-id", frame, "_NET_WM_STATE"))
+        key("ctrl+n")
+        self.assertTrue(self.proxy.wait_for(HOME, times=2), "Ctrl+N opened no second window")
         one, two = "http://a.example/one.htm", "http://a.example/two.htm?q=1"
         for url, enter in ((one, "Return"), (two, "KP_Enter")):
             type_address(url)
@@ -281,14 +286,23 @@ class Journeys(unittest.TestCase):
         key("Tab")
         time.sleep(2)
         self.assertEqual([self.proxy.asked(one), self.proxy.asked(two)], [1, 1], "navigated more than once")
+        self.click_page(frame)
+        key("F5")
+        self.assertTrue(self.proxy.wait_for(two, times=2), "F5 did not reload")
+        time.sleep(0.5)
+        key("alt+Left")
+        time.sleep(1.5)
+        self.assertEqual(address_shown(), one, "Alt+Left did not go back")
+        opener, opened = "http://a.example/opener.htm", "http://b.example/opened.htm"
+        self.proxy.pages[opener] = page("opener", whole("a", f"href='{opened}' target='_blank'", "open"))
+        self.enter_address(opener)
+        self.click_page(frame)
+        self.assertTrue(self.proxy.wait_for(opened), "the link opened nothing")
+        time.sleep(1)
+        # The new window has the focus and shows the new page's address.
+        self.assertEqual(address_shown(), opened)
         self.terminal.seek(0)
         self.assertEqual(self.terminal.read().decode(errors="replace"), "", "the program wrote on the terminal")
-
-    def test_frame_opens_maximised_and_ctrl_n_works_at_once(self):
-        frame = self.open_browser()
-        self.assertIn("_NET_WM_STATE_MAXIMIZED_HORZ", x("xprop", "-id", frame, "_NET_WM_STATE"))
-        key("ctrl+n")
-        self.assertTrue(self.proxy.wait_for(HOME, times=2), "Ctrl+N opened no second window")
 
     def test_paste_into_a_form_field_and_copy_from_it(self):
         frame = self.open_browser()
@@ -307,30 +321,6 @@ class Journeys(unittest.TestCase):
         self.assertEqual(clipboard().strip(), "pasted text", "Edit > Copy did not copy the page's selection")
         key("Return")
         self.assertTrue(self.proxy.wait_for("http://a.example/sent?q=pasted+text"), "the pasted field was not sent")
-
-    def test_f5_reloads_and_alt_left_goes_back(self):
-        self.open_browser()
-        one, two = "http://a.example/one.htm", "http://a.example/two.htm"
-        self.enter_address(one)
-        self.enter_address(two)
-        self.click_page(window("Corvel Explorer"))
-        key("F5")
-        self.assertTrue(self.proxy.wait_for(two, times=2), "F5 did not reload")
-        time.sleep(0.5)
-        key("alt+Left")
-        time.sleep(1.5)
-        self.assertEqual(address_shown(), one, "Alt+Left did not go back")
-
-    def test_click_a_target_blank_link(self):
-        frame = self.open_browser()
-        opener, opened = "http://a.example/opener.htm", "http://b.example/opened.htm"
-        self.proxy.pages[opener] = page("opener", whole("a", f"href='{opened}' target='_blank'", "open"))
-        self.enter_address(opener)
-        self.click_page(frame)
-        self.assertTrue(self.proxy.wait_for(opened), "the link opened nothing")
-        time.sleep(1)
-        # The new window has the focus and shows the new page's address.
-        self.assertEqual(address_shown(), opened)
 
     def download(self, frame, url, script=""):
         """A click on a link to url, and Enter in the Save As dialog that it brings."""

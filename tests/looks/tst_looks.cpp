@@ -147,6 +147,7 @@ private slots:
     void sourceForScale_data();
     void sourceForScale();
     void windowIcons();
+    void appIconIsTheInstalledDrawing();
     void controlsKeepApart();
 
 private:
@@ -415,6 +416,25 @@ void tst_looks::windowIcons()
         const QImage designed = Pictures::image(picture, ratio).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(drawn.size(), designed.size());
         QVERIFY2(drawn == designed, qPrintable(picture + u" is not drawn from its picture for the scale"_s));
+    }
+}
+
+// The icon the windows show is the very file the desktop entry's theme icon is, size for
+// size, so that the taskbar and the menu show the same picture.
+void tst_looks::appIconIsTheInstalledDrawing()
+{
+    if (qApp->devicePixelRatio() != 1.0)
+        QSKIP("checked at scale 1");
+    const QIcon icon = AppIcon::icon();
+    QCOMPARE(icon.availableSizes().size(), AppIcon::windowSizes().size());
+    for (const int size : AppIcon::windowSizes()) {
+        const QString installed = QStringLiteral(CALCULATOR_SOURCE_DIR "/assets/icons/hicolor/%1x%1/apps/%2.png")
+                                      .arg(size)
+                                      .arg(AppIcon::desktopId());
+        const QImage expected = QImage(installed).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QVERIFY2(!expected.isNull(), qPrintable(installed));
+        QCOMPARE(icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 expected);
     }
 }
 
