@@ -9,12 +9,12 @@
 // other program started.
 #include "browser/FixedAddresses.h"
 #include "platform/ServerText.h"
-#include "platform/WebEngineTestMain.h"
 #include "platform/WebViewProvider.h"
 #include "support/LocalTlsServer.h"
 #include "support/RealEngine.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -1171,5 +1171,13 @@ private slots:
     }
 };
 
-WEBENGINE_TEST_MAIN(tst_BrowserWebEngine)
+// Like the program, asks for nothing at start: the web view provider shares the OpenGL
+// contexts when the first view is made.
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tst_BrowserWebEngine test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_browser_webengine.moc"

@@ -38,15 +38,6 @@ frmBrowser* browserAt(int index)
         frmMain::current()->mdiArea()->subWindowList(QMdiArea::CreationOrder).value(index)->widget());
 }
 
-void closeFrame()
-{
-    if (QPointer<frmMain> frame = frmMain::current()) {
-        frame->close();
-        QTRY_VERIFY(frame.isNull());
-    }
-    closeWindows();
-}
-
 } // namespace
 
 class tst_frmMain : public QObject
@@ -60,9 +51,9 @@ private slots:
         installScriptedViews();
         frmMain::openBrowserWindow();
         m_designed = frmMain::current()->normalGeometry();
-        closeFrame();
+        closeWindows();
     }
-    void cleanup() { closeFrame(); }
+    void cleanup() { closeWindows(); }
 
     void menuBarFollowsTheCurrentBrowserWindow()
     {
