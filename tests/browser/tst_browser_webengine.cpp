@@ -10,7 +10,6 @@
 #include "browser/FixedAddresses.h"
 #include "platform/ServerText.h"
 #include "platform/WebViewProvider.h"
-#include "support/LocalTlsServer.h"
 #include "support/RealEngine.h"
 
 #include <QAction>
@@ -30,6 +29,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSslKey>
+#include <QSslServer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -142,9 +143,27 @@ class tst_BrowserWebEngine : public QObject
     {
         QFile pem(m_files.filePath(certificate + u".pem")), key(m_files.filePath(certificate + u".key"));
         QVERIFY(pem.open(QIODevice::ReadOnly) && key.open(QIODevice::ReadOnly));
-        auto* server = new LocalTlsServer(QSslCertificate(&pem), QSslKey(&key, QSsl::Rsa),
-                                          LoopbackResponse::page(u"Secure"_s).body, this);
-        QVERIFY(server->isListening());
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setLocalCertificate(QSslCertificate(&pem));
+        tls.setPrivateKey(QSslKey(&key, QSsl::Rsa));
+        auto* server = new QSslServer(this);
+        server->setSslConfiguration(tls);
+        // Every request gets the same page, then the connection closes. A client that
+        // refuses the certificate ends the handshake, and the server drops its connection.
+        const QByteArray answer = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n"
+            + LoopbackResponse::page(u"Secure"_s).body;
+        connect(server, &QTcpServer::pendingConnectionAvailable, server, [server, answer] {
+            while (QTcpSocket* socket = server->nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [socket, answer] {
+                    if (socket->peek(socket->bytesAvailable()).contains("\r\n\r\n")) {
+                        socket->write(answer);
+                        socket->disconnectFromHost();
+                    }
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+        QVERIFY(server->listen(QHostAddress::LocalHost));
         m_server.tunnel(authority.contains(u':') ? authority : authority + u":443", server->serverPort());
     }
 
