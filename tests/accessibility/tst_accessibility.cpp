@@ -68,11 +68,8 @@ private slots:
     }
     void cleanupTestCase()
     {
-        if (QPointer<frmMain> frame = frmMain::current()) {
-            frame->close();
-            QTRY_VERIFY(frame.isNull());
-        }
         QVERIFY2(reportedErrors().isEmpty(), qPrintable(reportedErrors().join(u'\n')));
+        closeWindows();
     }
 
     // Every window of the program; a null factory stands for the frame opened above.

@@ -156,8 +156,6 @@ private slots:
             << click << u"HTTP://A.EXAMPLE/"_s << QList<QKeySequence>{Qt::Key_Return} << u"HTTP://A.EXAMPLE/"_s;
         QTest::newRow("a click into the page after a typed list entry does not navigate")
             << click << a << QList<QKeySequence>{clickPage} << QString();
-        QTest::newRow("Down in the box picks the next list entry")
-            << click << QString() << QList<QKeySequence>{Qt::Key_Down} << a;
         QTest::newRow("a pick from the opened list navigates once")
             << QKeySequence(Qt::CTRL | Qt::Key_L) << QString()
             << QList<QKeySequence>{QKeySequence(Qt::ALT | Qt::Key_Down), Qt::Key_Down, Qt::Key_Return} << a;
