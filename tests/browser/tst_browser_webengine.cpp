@@ -865,6 +865,9 @@ private slots:
         QFETCH(LoopbackResponse, page);
         QFETCH(LoopbackResponse, part);
         QFETCH(int, action);
+        // No handler stands in for the desktop here: a program started would leave its mark.
+        for (const char* scheme : handedOffSchemes)
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
         m_server.clearRequests();
         m_server.setResponse(faultPage, page);
         m_server.setResponse(faultPart, part);
@@ -907,6 +910,8 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), u"Recovered"_s, 20000);
         }
         loadsAgain(u"/after.htm"_s);
+        for (const char* scheme : handedOffSchemes)
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
     }
 
     void pageTitleCannotReorderTheWindowTitle()
