@@ -222,11 +222,6 @@ qint64 privateDirtyKiB()
     return text.mid(text.indexOf("Private_Dirty:") + 14).trimmed().split(' ').first().toLongLong();
 }
 
-bool idle(const frmBrowser* window)
-{
-    return !window->findChild<QTimer*>(u"timTimer"_s)->isActive();
-}
-
 // The address as the engine sends it: a bare host gets the path "/"; query kept as is.
 QString asSent(const QString& address)
 {
@@ -234,12 +229,6 @@ QString asSent(const QString& address)
     if (url.path().isEmpty())
         url.setPath(u"/"_s);
     return url.toString(QUrl::FullyEncoded);
-}
-
-void keys(const QString& text, Qt::Key finish)
-{
-    QTest::keyClicks(QApplication::focusWidget(), text);
-    QTest::keyClick(QApplication::focusWidget(), finish);
 }
 
 // A page whose whole area is one button running script on a click.
@@ -375,7 +364,7 @@ class tst_BrowserWebEngine : public QObject
         m_server.setResponse(pageUrl(path), LoopbackResponse::page(u"Healthy " % path));
         paste(pageUrl(path));
         QTRY_COMPARE_WITH_TIMEOUT(m_window->windowTitle(), QString(u"Healthy " % path), 45000);
-        QTRY_VERIFY_WITH_TIMEOUT(idle(m_window), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 5000);
     }
 
 public slots:
@@ -889,15 +878,15 @@ private slots:
         if (action == Stop) {
             QCOMPARE(m_window->windowTitle(), u"Working..."_s);
             m_window->tbToolBar_ButtonClick(u"Stop"_s);
-            QVERIFY(idle(m_window) && !m_window->brwWebBrowser()->Busy());
+            QVERIFY(!m_window->findChild<QTimer*>(u"timTimer"_s)->isActive() && !view()->Busy());
         }
         const QList<int> killed = action == KillRenderer ? renderers() : QList<int>();
         QVERIFY(action != KillRenderer || !killed.isEmpty());
         for (int pid : killed)
             QCOMPARE(::kill(pid, SIGKILL), 0);
-        QTRY_VERIFY_WITH_TIMEOUT(idle(m_window), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
         QTest::qWait(300); // no late event of the failed load switches the poll on again
-        QVERIFY(idle(m_window) && m_window->windowTitle() != u"Working...");
+        QVERIFY(settled());
         QVERIFY(m_window->brwWebBrowser()->LocationName() != u"script ran");
         if (action == KillRenderer) {
             // A Refresh sent before the engine noticed (the renderers reaped) would go to the dead renderer.
@@ -975,8 +964,10 @@ private slots:
             const bool fits = dialog->frameGeometry().width() <= dialog->screen()->availableGeometry().width();
             if (password.isEmpty())
                 return QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            keys(u"ann"_s, Qt::Key_Tab);
-            keys(password, Qt::Key_Return);
+            QTest::keyClicks(QApplication::focusWidget(), u"ann"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), password);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QVERIFY2(fits, "wider than the screen");
         });
         type(address);
@@ -1197,7 +1188,7 @@ private slots:
     void crashedPageSaysSoAndReloads()
     {
         load(u"http://a.test/crash.htm"_s, LoopbackResponse::page(u"Crashing"_s), u"Crashing"_s);
-        const QList<int> renderers = childrenOf(childrenOf({int(QCoreApplication::applicationPid())}));
+        const QList<int> renderers = ::renderers();
         QVERIFY(!renderers.isEmpty());
         for (int pid : renderers)
             ::kill(pid, SIGSEGV);
@@ -1323,7 +1314,8 @@ private slots:
             for (int i = 0; i < 10; ++i)
                 windows.append(frmMain::openBrowserWindow());
             for (const QPointer<frmBrowser>& window : std::as_const(windows)) {
-                QTRY_VERIFY_WITH_TIMEOUT(window && idle(window) && window->windowTitle() == u"Ardel's Corvel Universe",
+                QTRY_VERIFY_WITH_TIMEOUT(window && RealEngine::settled(window)
+                                             && window->windowTitle() == u"Ardel's Corvel Universe",
                                          30000);
                 QVERIFY(window->brwWebBrowser()->Navigate(stalled).ok() && window->brwWebBrowser()->Busy());
             }
