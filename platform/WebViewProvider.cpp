@@ -20,6 +20,12 @@ WebViewFactory* g_testFactory = nullptr;
 QString g_testModuleFile;
 WebViewFactory* g_moduleFactory = nullptr;
 
+// The factory views come from, without loading the module: none while no view was made.
+WebViewFactory* factoryInUse()
+{
+    return g_testFactory ? g_testFactory : g_moduleFactory;
+}
+
 // The web engine draws through OpenGL contexts shared with the application's. Asking for
 // them before the application starts would load the OpenGL stack into every calculator
 // (it doubles the start-up time and the memory), so the shared context is made here
@@ -115,13 +121,13 @@ std::unique_ptr<WebView> create(QWidget* parent, QString* error)
 // Never loads the module: with no web view made, no download runs.
 bool downloadRunning()
 {
-    const WebViewFactory* factory = g_testFactory ? g_testFactory : g_moduleFactory;
+    const WebViewFactory* factory = factoryInUse();
     return factory && factory->downloadRunning();
 }
 
 void cancelDownloads()
 {
-    if (WebViewFactory* factory = g_testFactory ? g_testFactory : g_moduleFactory)
+    if (WebViewFactory* factory = factoryInUse())
         factory->cancelDownloads();
 }
 

@@ -40,8 +40,8 @@ void deletePagesBeforeExit()
     for (const QPointer<QObject>& user : users) {
         if (!user)
             continue;
-        if (auto* page = qobject_cast<QWebEnginePage*>(user); page && QWebEngineView::forPage(page))
-            delete QWebEngineView::forPage(page);
+        if (auto* page = qobject_cast<QWebEnginePage*>(user))
+            delete QWebEngineView::forPage(page); // none: deleting nullptr does nothing
         delete user.data();
     }
 }
@@ -95,7 +95,8 @@ QWebEngineProfile* makeProfile()
     // Copying to the clipboard on a click is allowed; reading from it is not.
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanPaste, false);
-    // A saved page opened from disk shows its own pictures but reads no other local file.
+    // A page opened from disk reads no other local file. In Qt 6.4 that holds for the
+    // pictures beside it too; pages this browser saves are single files, which show theirs.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
 
     static bool exitHooked = false;
